@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Builds and runs every test suite: the plain build, AddressSanitizer+UBSan,
+# ThreadSanitizer, the fuzz smoke runs (clang) and the Windows cross build.
+# Usage: scripts/test.sh [preset ...]   (default: all of them)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh test
+
+presets=("$@")
+[ ${#presets[@]} -eq 0 ] && presets=(default asan tsan fuzz mingw)
+
+jobs=$(nproc)
+for preset in "${presets[@]}"; do
+    echo "== $preset"
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" -j "$jobs"
+    case "$preset" in
+        mingw) ;;  # cross-compiled: built and linked, not run here
+        tsan) setarch "$(uname -m)" -R ctest --preset "$preset" ;;
+        *) ctest --preset "$preset" ;;
+    esac
+done
