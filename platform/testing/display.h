@@ -5,7 +5,15 @@
 
 #include "platform/windef.h"
 
+struct IDirectDrawSurface7;
+
 namespace brannock::testing {
+
+// Makes one surface lost, as after another program took the display: its
+// Blt, BltFast, Flip, Lock and GetDC fail with DDERR_SURFACELOST until
+// Restore. LoseAllSurfaces does that to every surface that exists.
+void LoseSurface(IDirectDrawSurface7* surface);
+void LoseAllSurfaces();
 
 // The display depths IDirectDraw7::SetDisplayMode accepts (default: 16, 24
 // and 32). A refused depth fails with DDERR_INVALIDMODE.
