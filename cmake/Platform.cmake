@@ -17,10 +17,10 @@ list(FILTER BRANNOCK_PLATFORM_SOURCES EXCLUDE REGEX "/platform/(backend/sdl2|ent
 set(BRANNOCK_HAVE_SDL2 OFF)
 if(BRANNOCK_SDL2)
     find_package(SDL2 QUIET)
-    if(SDL2_FOUND)
+    file(GLOB BRANNOCK_SDL2_SOURCES CONFIGURE_DEPENDS
+        ${PROJECT_SOURCE_DIR}/platform/backend/sdl2/*.cpp)
+    if(SDL2_FOUND AND BRANNOCK_SDL2_SOURCES)
         set(BRANNOCK_HAVE_SDL2 ON)
-        file(GLOB BRANNOCK_SDL2_SOURCES CONFIGURE_DEPENDS
-            ${PROJECT_SOURCE_DIR}/platform/backend/sdl2/*.cpp)
         list(APPEND BRANNOCK_PLATFORM_SOURCES ${BRANNOCK_SDL2_SOURCES})
     else()
         message(STATUS "SDL2 not found: only the headless backend is built")
