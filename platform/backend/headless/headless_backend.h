@@ -1,0 +1,15 @@
+// The headless backend: no window system. The screen is memory, input comes
+// from the test controls, message boxes are recorded and answered at once.
+#pragma once
+
+#include <memory>
+
+#include "platform/backend/backend.h"
+#include "platform/backend/settings.h"
+
+namespace brannock::platform {
+
+// Uses the settings' close delay and screenshot path.
+std::unique_ptr<Backend> CreateHeadlessBackend(const Settings& settings);
+
+}  // namespace brannock::platform

@@ -1,0 +1,65 @@
+// GetTickCount and Sleep.
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <mutex>
+#include <thread>
+
+#include "platform/kernel32/clock_source.h"
+#include "platform/kernel32/interrupt.h"
+#include "platform/kernel32/kernel32.h"
+
+namespace brannock::platform {
+namespace {
+
+// Set while a test clock is installed, so the usual path takes no lock.
+std::atomic<bool> g_testClockInstalled{false};
+std::mutex g_clockMutex;
+std::shared_ptr<const TickClock> g_testClock;  // guarded by g_clockMutex
+
+constexpr auto kInterruptSlice = std::chrono::milliseconds(10);
+
+}  // namespace
+
+std::shared_ptr<const TickClock> InstalledTestClock() {
+    if (!g_testClockInstalled.load(std::memory_order_acquire)) return nullptr;
+    std::lock_guard lock(g_clockMutex);
+    return g_testClock;
+}
+
+void InstallTestClock(TickClock clock) {
+    std::lock_guard lock(g_clockMutex);
+    g_testClock = clock ? std::make_shared<const TickClock>(std::move(clock)) : nullptr;
+    g_testClockInstalled.store(g_testClock != nullptr, std::memory_order_release);
+}
+
+}  // namespace brannock::platform
+
+DWORD WINAPI GetTickCount() {
+    if (auto clock = brannock::platform::InstalledTestClock()) return (*clock)();
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    // The low 32 bits: the counter wraps as Windows' does.
+    return static_cast<DWORD>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+}
+
+VOID WINAPI Sleep(DWORD dwMilliseconds) {
+    using Clock = std::chrono::steady_clock;
+    brannock::platform::CheckInterrupt();
+    // A driven clock stands still while the test does not move it.
+    if (dwMilliseconds == 0 || brannock::platform::InstalledTestClock()) {
+        std::this_thread::yield();
+        return;
+    }
+    const bool forever = dwMilliseconds == INFINITE;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(dwMilliseconds);
+    for (;;) {
+        auto slice = std::chrono::duration_cast<Clock::duration>(brannock::platform::kInterruptSlice);
+        if (!forever) {
+            const auto left = deadline - Clock::now();
+            if (left <= Clock::duration::zero()) return;
+            slice = std::min(slice, left);
+        }
+        std::this_thread::sleep_for(slice);
+        brannock::platform::CheckInterrupt();
+    }
+}
