@@ -66,7 +66,8 @@ Settings ReadSettings(const EnvironmentLookup& lookup) {
 const Settings& ProcessSettings() {
     static const Settings* settings = [] {
         auto* read = new Settings(ReadSettings([](const char* name) { return std::getenv(name); }));
-        for (const std::string& line : read->problems) std::fprintf(stderr, "brannock: %s\n", line.c_str());
+        for (const std::string& line : read->problems)
+            std::fprintf(stderr, "brannock: %s\n", line.c_str());
         return read;
     }();
     return *settings;

@@ -23,8 +23,8 @@ struct Settings {
     std::string backend;  // "" (choose), "headless" or "sdl2"
     int desktopWidth = 1920;
     int desktopHeight = 1080;
-    std::string debugOutput;  // "", "stderr" or a file path
-    int headlessCloseMs = -1;  // -1: never
+    std::string debugOutput;         // "", "stderr" or a file path
+    int headlessCloseMs = -1;        // -1: never
     std::string headlessScreenshot;  // "": none
     // One line per value that could not be used (its default applies).
     std::vector<std::string> problems;

@@ -53,7 +53,8 @@ VOID WINAPI Sleep(DWORD dwMilliseconds) {
     const bool forever = dwMilliseconds == INFINITE;
     const auto deadline = Clock::now() + std::chrono::milliseconds(dwMilliseconds);
     for (;;) {
-        auto slice = std::chrono::duration_cast<Clock::duration>(brannock::platform::kInterruptSlice);
+        auto slice =
+            std::chrono::duration_cast<Clock::duration>(brannock::platform::kInterruptSlice);
         if (!forever) {
             const auto left = deadline - Clock::now();
             if (left <= Clock::duration::zero()) return;

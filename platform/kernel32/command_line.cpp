@@ -40,7 +40,8 @@ bool NeedsQuotes(const std::string& argument) {
 
 void SetProcessArguments(int argc, char** argv) {
     std::vector<std::string> arguments;
-    for (int i = 0; i < argc; ++i) arguments.emplace_back(argv[i] != nullptr ? argv[i] : "");
+    for (int i = 0; i < argc; ++i)
+        arguments.emplace_back(argv[i] != nullptr ? argv[i] : "");
     SetCommandLineOnce(arguments);
 }
 
@@ -79,9 +80,11 @@ std::string_view CommandLineArguments(std::string_view commandLine) {
         i = commandLine.find('"', 1);
         i = i == std::string_view::npos ? commandLine.size() : i + 1;
     } else {
-        while (i < commandLine.size() && commandLine[i] != ' ' && commandLine[i] != '\t') ++i;
+        while (i < commandLine.size() && commandLine[i] != ' ' && commandLine[i] != '\t')
+            ++i;
     }
-    while (i < commandLine.size() && (commandLine[i] == ' ' || commandLine[i] == '\t')) ++i;
+    while (i < commandLine.size() && (commandLine[i] == ' ' || commandLine[i] == '\t'))
+        ++i;
     return commandLine.substr(i);
 }
 

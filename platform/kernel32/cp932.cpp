@@ -13,7 +13,7 @@ namespace {
 constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";  // U+FFFD
 
 class Converter {
-public:
+  public:
     Converter(const char* to, const char* from) : descriptor_(iconv_open(to, from)) {}
     ~Converter() {
         if (Valid()) iconv_close(descriptor_);
@@ -41,7 +41,7 @@ public:
         return in.size() - inLeft;
     }
 
-private:
+  private:
     iconv_t descriptor_;
 };
 

@@ -12,7 +12,7 @@ namespace brannock::platform {
 namespace {
 
 class DebugSinks {
-public:
+  public:
     void Write(std::string_view text) {
         std::lock_guard lock(mutex_);
         if (capturing_) captured_.emplace_back(text);
@@ -39,7 +39,7 @@ public:
         captured_.clear();
     }
 
-private:
+  private:
     // Opened on first use and kept open (appending) for the process's life.
     std::FILE* Sink() {
         if (sinkChosen_) return sink_;
@@ -49,8 +49,8 @@ private:
         if (target == "stderr") return sink_ = stderr;
         sink_ = std::fopen(target.c_str(), "ab");
         if (sink_ == nullptr) {
-            std::fprintf(stderr, "brannock: cannot open debug output file %s: %s\n",
-                         target.c_str(), std::strerror(errno));
+            std::fprintf(stderr, "brannock: cannot open debug output file %s: %s\n", target.c_str(),
+                         std::strerror(errno));
         }
         return sink_;
     }
@@ -70,10 +70,18 @@ DebugSinks& Sinks() {
 
 }  // namespace
 
-void WriteDebugOutput(std::string_view text) { Sinks().Write(text); }
-void SetDebugCapture(bool on) { Sinks().SetCapture(on); }
-std::vector<std::string> CapturedDebugOutput() { return Sinks().Captured(); }
-void ClearCapturedDebugOutput() { Sinks().Clear(); }
+void WriteDebugOutput(std::string_view text) {
+    Sinks().Write(text);
+}
+void SetDebugCapture(bool on) {
+    Sinks().SetCapture(on);
+}
+std::vector<std::string> CapturedDebugOutput() {
+    return Sinks().Captured();
+}
+void ClearCapturedDebugOutput() {
+    Sinks().Clear();
+}
 
 }  // namespace brannock::platform
 

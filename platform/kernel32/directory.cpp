@@ -16,7 +16,8 @@ DWORD WINAPI GetCurrentDirectoryA(DWORD nBufferLength, LPSTR lpBuffer) {
     }
     host.resize(std::strlen(host.c_str()));
     const std::string path = brannock::platform::ToWindowsPath(host);
-    if (lpBuffer == nullptr || path.size() >= nBufferLength) return static_cast<DWORD>(path.size() + 1);
+    if (lpBuffer == nullptr || path.size() >= nBufferLength)
+        return static_cast<DWORD>(path.size() + 1);
     std::memcpy(lpBuffer, path.c_str(), path.size() + 1);
     return static_cast<DWORD>(path.size());
 }

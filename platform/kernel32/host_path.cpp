@@ -3,7 +3,9 @@
 namespace brannock::platform {
 namespace {
 
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+bool IsSeparator(char c) {
+    return c == '\\' || c == '/';
+}
 
 }  // namespace
 
@@ -16,9 +18,11 @@ std::string ToHostPath(std::string_view windowsPath) {
         // "Z:\x" and "Z:" are rooted; "Z:x" is relative to the current
         // directory of drive Z:, which is the current directory.
         if (windowsPath.empty() || IsSeparator(windowsPath.front())) host = '/';
-        while (!windowsPath.empty() && IsSeparator(windowsPath.front())) windowsPath.remove_prefix(1);
+        while (!windowsPath.empty() && IsSeparator(windowsPath.front()))
+            windowsPath.remove_prefix(1);
     }
-    for (char c : windowsPath) host += c == '\\' ? '/' : c;
+    for (char c : windowsPath)
+        host += c == '\\' ? '/' : c;
     return host;
 }
 
@@ -26,7 +30,8 @@ std::string ToWindowsPath(std::string_view hostPath) {
     std::string windows;
     windows.reserve(hostPath.size() + 2);
     if (!hostPath.empty() && hostPath.front() == '/') windows = "Z:";
-    for (char c : hostPath) windows += c == '/' ? '\\' : c;
+    for (char c : hostPath)
+        windows += c == '/' ? '\\' : c;
     return windows;
 }
 

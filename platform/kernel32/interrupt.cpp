@@ -13,7 +13,9 @@ std::atomic<InterruptCheck> g_check{nullptr};
 
 }  // namespace
 
-void SetInterruptCheck(InterruptCheck check) { g_check.store(check, std::memory_order_release); }
+void SetInterruptCheck(InterruptCheck check) {
+    g_check.store(check, std::memory_order_release);
+}
 
 void CheckInterrupt() {
     if (InterruptCheck check = g_check.load(std::memory_order_acquire)) check();

@@ -20,7 +20,9 @@ ProcessEnd& State() {
     return *state;
 }
 
-void RunAtExit() { RunProcessEndHandlers(); }
+void RunAtExit() {
+    RunProcessEndHandlers();
+}
 
 }  // namespace
 

@@ -4,6 +4,8 @@
 
 namespace brannock::testing {
 
-void SetClock(std::function<DWORD()> clock) { platform::InstallTestClock(std::move(clock)); }
+void SetClock(std::function<DWORD()> clock) {
+    platform::InstallTestClock(std::move(clock));
+}
 
 }  // namespace brannock::testing

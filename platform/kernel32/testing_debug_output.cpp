@@ -4,8 +4,14 @@
 
 namespace brannock::testing {
 
-void CaptureDebugOutput(bool on) { platform::SetDebugCapture(on); }
-std::vector<std::string> DebugOutput() { return platform::CapturedDebugOutput(); }
-void ClearDebugOutput() { platform::ClearCapturedDebugOutput(); }
+void CaptureDebugOutput(bool on) {
+    platform::SetDebugCapture(on);
+}
+std::vector<std::string> DebugOutput() {
+    return platform::CapturedDebugOutput();
+}
+void ClearDebugOutput() {
+    platform::ClearCapturedDebugOutput();
+}
 
 }  // namespace brannock::testing

@@ -50,7 +50,7 @@ thread_local std::shared_ptr<ThreadState> t_self;
 
 // Handle values are never reused, so a closed handle stays invalid.
 class HandleTable {
-public:
+  public:
     HANDLE Add(std::shared_ptr<ThreadState> state) {
         std::lock_guard lock(mutex_);
         next_ += 4;
@@ -69,7 +69,7 @@ public:
         return entries_.erase(reinterpret_cast<std::uintptr_t>(handle)) != 0;
     }
 
-private:
+  private:
     std::mutex mutex_;
     std::uintptr_t next_ = 0x1000;
     std::unordered_map<std::uintptr_t, std::shared_ptr<ThreadState>> entries_;
@@ -158,11 +158,8 @@ DWORD WINAPI WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds) {
     for (;;) {
         {
             std::unique_lock lock(state->mutex);
-            auto slice = brannock::platform::kInterruptSlice;
-            if (!forever) {
-                slice = std::min<Clock::duration>(slice, std::max<Clock::duration>(
-                                                              deadline - Clock::now(), {}));
-            }
+            Clock::duration slice = brannock::platform::kInterruptSlice;
+            if (!forever) slice = std::clamp<Clock::duration>(deadline - Clock::now(), {}, slice);
             if (state->ended.wait_for(lock, slice, [&] { return state->finished; })) {
                 return WAIT_OBJECT_0;
             }
@@ -172,7 +169,9 @@ DWORD WINAPI WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds) {
     }
 }
 
-BOOL WINAPI CloseHandle(HANDLE hObject) { return Handles().Remove(hObject) ? TRUE : FALSE; }
+BOOL WINAPI CloseHandle(HANDLE hObject) {
+    return Handles().Remove(hObject) ? TRUE : FALSE;
+}
 
 DWORD WINAPI GetCurrentThreadId() {
     DWORD& id = brannock::platform::t_threadId;

@@ -3,8 +3,8 @@
 #include "platform/winmm/mmsystem.h"
 
 MMRESULT WINAPI joyGetPos(UINT uJoyID, LPJOYINFO pji) {
-    constexpr UINT kLastJoystickId = 15;    // the ids winmm accepts
-    constexpr UINT kBackendJoysticks = 4;   // the ids a backend may fill
+    constexpr UINT kLastJoystickId = 15;   // the ids winmm accepts
+    constexpr UINT kBackendJoysticks = 4;  // the ids a backend may fill
     constexpr UINT kButtonBits = JOY_BUTTON1 | JOY_BUTTON2 | JOY_BUTTON3 | JOY_BUTTON4;
     if (uJoyID > kLastJoystickId) return JOYERR_PARMS;
     if (pji == nullptr) return MMSYSERR_INVALPARAM;

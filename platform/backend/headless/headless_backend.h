@@ -9,7 +9,6 @@
 
 namespace brannock::platform {
 
-// Uses the settings' close delay and screenshot path.
 std::unique_ptr<Backend> CreateHeadlessBackend(const Settings& settings);
 
 }  // namespace brannock::platform

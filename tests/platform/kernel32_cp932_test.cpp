@@ -1,0 +1,44 @@
+#include <gtest/gtest.h>
+
+#include "platform/kernel32/cp932.h"
+
+namespace {
+
+using brannock::platform::Cp932ToUtf8;
+using brannock::platform::Utf8ToCp932;
+
+TEST(Cp932, DecodesTheProgramsTexts) {
+    EXPECT_EQ(Cp932ToUtf8("\x8c\x78\x8d\x90"), "警告");
+    // "XSpriteクラス": ASCII and full-width katakana mixed.
+    EXPECT_EQ(Cp932ToUtf8("XSprite\x83\x4e\x83\x89\x83\x58"), "XSpriteクラス");
+    EXPECT_EQ(Cp932ToUtf8("\xb1\xb2"), "ｱｲ");  // half-width katakana are single bytes
+    EXPECT_EQ(Cp932ToUtf8("AUTO=1 WAIT=0"), "AUTO=1 WAIT=0");
+    EXPECT_EQ(Cp932ToUtf8(""), "");
+}
+
+TEST(Cp932, UndecodableBytesBecomeReplacementCharacters) {
+    const std::string replacement = "\xEF\xBF\xBD";
+    // A lead byte at the end has no trail byte.
+    EXPECT_EQ(Cp932ToUtf8("ab\x8c"), "ab" + replacement);
+    // A lead byte before a byte that cannot trail costs one replacement and
+    // keeps the byte after it.
+    EXPECT_EQ(Cp932ToUtf8("\x81\x20x"), replacement + " x");
+    EXPECT_EQ(Cp932ToUtf8("\xff\x8c\x78\x8d\x90"), replacement + "警告");
+    const std::string withNul("a\0b", 3);
+    EXPECT_EQ(Cp932ToUtf8(withNul), withNul);
+}
+
+TEST(Cp932, EncodesBackToTheSameBytes) {
+    for (const char* text : {"\x8c\x78\x8d\x90", "XSprite\x83\x4e\x83\x89\x83\x58", "\xb1\xb2",
+                             "2\x82\xc2\x88\xc8\x8f\xe3"})
+        EXPECT_EQ(Utf8ToCp932(Cp932ToUtf8(text)), text);
+}
+
+TEST(Cp932, UnencodableTextBecomesQuestionMarks) {
+    EXPECT_EQ(Utf8ToCp932("a😀b"), "a?b");         // a character code page 932 lacks
+    EXPECT_EQ(Utf8ToCp932("a\xC3(b"), "a?(b");    // a bad sequence costs its lead byte
+    EXPECT_EQ(Utf8ToCp932("\xE8\xAD"), "??");     // cut short at the end
+    EXPECT_EQ(Utf8ToCp932("\xEF\xBF\xBD"), "?");  // U+FFFD itself
+}
+
+}  // namespace
