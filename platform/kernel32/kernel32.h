@@ -79,8 +79,11 @@ VOID WINAPI OutputDebugStringA(LPCSTR lpOutputString);
 // The program's instance handle for a null name; null for any module name.
 HMODULE WINAPI GetModuleHandleA(LPCSTR lpModuleName);
 
-// Ends the process through the normal exit path (exit handlers and static
-// destructors run) with the given exit code.
+// Ends the process at once with the given exit code, as Windows does: other
+// threads stop where they are and the program's static destructors and
+// atexit handlers do not run (std::exit is the normal exit path). The
+// platform's end-of-program work (process_end.h) runs and C streams are
+// flushed first.
 [[noreturn]] VOID WINAPI ExitProcess(UINT uExitCode);
 
 // The program's entry, defined by the framework; the process entry calls it.

@@ -1,5 +1,6 @@
 // The process: its module handle and its end.
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 
 #include "platform/kernel32/kernel32.h"
@@ -14,5 +15,6 @@ HMODULE WINAPI GetModuleHandleA(LPCSTR lpModuleName) {
 
 VOID WINAPI ExitProcess(UINT uExitCode) {
     brannock::platform::RunProcessEndHandlers();
-    std::exit(static_cast<int>(uExitCode));
+    std::fflush(nullptr);
+    std::_Exit(static_cast<int>(uExitCode));
 }
