@@ -29,8 +29,13 @@ TEST(Cp932, UndecodableBytesBecomeReplacementCharacters) {
 }
 
 TEST(Cp932, EncodesBackToTheSameBytes) {
-    for (const char* text : {"\x8c\x78\x8d\x90", "XSprite\x83\x4e\x83\x89\x83\x58", "\xb1\xb2",
-                             "2\x82\xc2\x88\xc8\x8f\xe3"})
+    for (const char* text :
+         {"\x8c\x78\x8d\x90", "XSprite\x83\x4e\x83\x89\x83\x58", "\xb1\xb2",
+          // "2つ以上CSystemクラスを使うことはできません。"
+          "2\x82\xc2\x88\xc8\x8f\xe3"
+          "CSystem\x83N\x83\x89\x83X\x82\xf0\x8eg\x82\xa4\x82\xb1\x82\xc6\x82\xcd"
+          "\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\x81"
+          "B"})
         EXPECT_EQ(Utf8ToCp932(Cp932ToUtf8(text)), text);
 }
 
