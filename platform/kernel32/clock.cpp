@@ -17,8 +17,6 @@ std::atomic<bool> g_testClockInstalled{false};
 std::mutex g_clockMutex;
 std::shared_ptr<const TickClock> g_testClock;  // guarded by g_clockMutex
 
-constexpr auto kInterruptSlice = std::chrono::milliseconds(10);
-
 }  // namespace
 
 std::shared_ptr<const TickClock> InstalledTestClock() {
@@ -53,8 +51,8 @@ VOID WINAPI Sleep(DWORD dwMilliseconds) {
     const bool forever = dwMilliseconds == INFINITE;
     const auto deadline = Clock::now() + std::chrono::milliseconds(dwMilliseconds);
     for (;;) {
-        auto slice =
-            std::chrono::duration_cast<Clock::duration>(brannock::platform::kInterruptSlice);
+        auto slice = std::chrono::duration_cast<Clock::duration>(
+            brannock::platform::kInterruptCheckInterval);
         if (!forever) {
             const auto left = deadline - Clock::now();
             if (left <= Clock::duration::zero()) return;

@@ -4,7 +4,12 @@
 // waiting, holding no lock, so the throw unwinds them cleanly.
 #pragma once
 
+#include <chrono>
+
 namespace brannock::platform {
+
+// The longest a blocking call waits between two checks.
+inline constexpr std::chrono::milliseconds kInterruptCheckInterval{10};
 
 using InterruptCheck = void (*)();
 

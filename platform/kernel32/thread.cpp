@@ -21,8 +21,6 @@
 namespace brannock::platform {
 namespace {
 
-constexpr auto kInterruptSlice = std::chrono::milliseconds(10);
-
 // Thrown by an interrupt check on a thread TerminateThread asked to stop;
 // caught only where the thread starts.
 struct ThreadTermination {
@@ -158,7 +156,7 @@ DWORD WINAPI WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds) {
     for (;;) {
         {
             std::unique_lock lock(state->mutex);
-            Clock::duration slice = brannock::platform::kInterruptSlice;
+            Clock::duration slice = brannock::platform::kInterruptCheckInterval;
             if (!forever) slice = std::clamp<Clock::duration>(deadline - Clock::now(), {}, slice);
             if (state->ended.wait_for(lock, slice, [&] { return state->finished; })) {
                 return WAIT_OBJECT_0;
