@@ -1,0 +1,162 @@
+// Posting and retrieving messages. A thread takes, in this order: messages
+// other threads sent (served on the spot), posted messages, WM_QUIT, then
+// WM_PAINT for an invalid window and WM_TIMER for a due timer, the last two
+// only when nothing else is waiting.
+#include <chrono>
+
+#include "platform/backend/backend.h"
+#include "platform/kernel32/interrupt.h"
+#include "platform/user32/messaging.h"
+#include "platform/win32.h"
+
+namespace brannock::platform::user32 {
+namespace {
+
+constexpr auto kInterruptSlice = std::chrono::milliseconds(10);
+
+// A null filter takes every message of the thread; (HWND)-1 only messages
+// posted to the thread itself; a window, that window and its children.
+bool MatchesWindow(State& state, HWND hwnd, HWND filter) {
+    if (!filter) return true;
+    if (filter == reinterpret_cast<HWND>(-1)) return hwnd == nullptr;
+    return hwnd && IsSelfOrDescendant(state, hwnd, filter);
+}
+
+bool MatchesRange(UINT message, UINT filterMin, UINT filterMax) {
+    if (filterMin == 0 && filterMax == 0) return true;
+    return message >= filterMin && message <= filterMax;
+}
+
+POINT CursorNow() {
+    POINT point{};
+    GetCursorPos(&point);
+    return point;
+}
+
+// Finds the next message for the calling thread, removing it when asked.
+// Needs the lock.
+bool TakeMessage(State& state, ThreadQueue& queue, MSG& out, HWND filter, UINT filterMin,
+                 UINT filterMax, bool remove) {
+    for (auto it = queue.posted.begin(); it != queue.posted.end(); ++it) {
+        if (!MatchesWindow(state, it->hwnd, filter) ||
+            !MatchesRange(it->message, filterMin, filterMax))
+            continue;
+        out = *it;
+        if (remove) queue.posted.erase(it);
+        return true;
+    }
+    if (queue.quitPosted && (!filter || filter == reinterpret_cast<HWND>(-1))) {
+        out = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(queue.quitCode), 0, GetTickCount(), {}};
+        if (remove) queue.quitPosted = false;
+        return true;
+    }
+    if (MatchesRange(WM_PAINT, filterMin, filterMax)) {
+        for (auto& [key, w] : state.windows) {
+            if (w->queue.get() != &queue || !w->updatePending || !w->visible ||
+                !MatchesWindow(state, w->handle, filter))
+                continue;
+            // Stays until the window is validated (BeginPaint, ValidateRect).
+            out = MSG{w->handle, WM_PAINT, 0, 0, GetTickCount(), {}};
+            return true;
+        }
+    }
+    if (MatchesRange(WM_TIMER, filterMin, filterMax) && !queue.timers.empty()) {
+        DWORD now = GetTickCount();
+        Timer* next = nullptr;
+        for (Timer& t : queue.timers) {
+            if (static_cast<LONG>(now - t.due) < 0 || !MatchesWindow(state, t.hwnd, filter))
+                continue;
+            if (!next || static_cast<LONG>(t.due - next->due) < 0) next = &t;
+        }
+        if (next) {
+            out =
+                MSG{next->hwnd, WM_TIMER, next->id, reinterpret_cast<LPARAM>(next->proc), now, {}};
+            if (remove) next->due = now + next->period;
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+void PostLocked(ThreadQueue& queue, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    queue.posted.push_back(MSG{hwnd, message, wParam, lParam, GetTickCount(), {}});
+    queue.wake.notify_all();
+}
+
+void PumpBackend() {
+    CurrentBackend().PumpEvents();
+}
+
+}  // namespace brannock::platform::user32
+
+using namespace brannock::platform::user32;
+using brannock::platform::CheckInterrupt;
+
+BOOL WINAPI PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!window) return PostThreadMessageA(GetCurrentThreadId(), message, wParam, lParam);
+    State& state = GetState();
+    Lock lock(state.mutex);
+    Window* w = state.FindWindow(window);
+    if (!w || !w->queue->alive) return FALSE;
+    PostLocked(*w->queue, window, message, wParam, lParam);
+    return TRUE;
+}
+
+BOOL WINAPI PostThreadMessageA(DWORD threadId, UINT message, WPARAM wParam, LPARAM lParam) {
+    State& state = GetState();
+    Lock lock(state.mutex);
+    if (threadId == GetCurrentThreadId()) CurrentQueueLocked();
+    auto it = state.queues.find(threadId);
+    if (it == state.queues.end()) return FALSE;
+    std::shared_ptr<ThreadQueue> queue = it->second.lock();
+    if (!queue || !queue->alive) return FALSE;
+    PostLocked(*queue, nullptr, message, wParam, lParam);
+    return TRUE;
+}
+
+void WINAPI PostQuitMessage(int exitCode) {
+    State& state = GetState();
+    Lock lock(state.mutex);
+    std::shared_ptr<ThreadQueue> queue = CurrentQueueLocked();
+    queue->quitPosted = true;
+    queue->quitCode = exitCode;
+}
+
+BOOL WINAPI PeekMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax, UINT remove) {
+    PumpBackend();
+    State& state = GetState();
+    Lock lock(state.mutex);
+    std::shared_ptr<ThreadQueue> queue = CurrentQueueLocked();
+    while (ServeOneSent(*queue, lock)) {
+    }
+    MSG found{};
+    if (!TakeMessage(state, *queue, found, window, filterMin, filterMax, (remove & PM_REMOVE) != 0))
+        return FALSE;
+    lock.unlock();
+    found.pt = CursorNow();
+    if (msg) *msg = found;
+    return TRUE;
+}
+
+BOOL WINAPI GetMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax) {
+    if (!msg || (window && window != reinterpret_cast<HWND>(-1) && !IsWindow(window))) return -1;
+    State& state = GetState();
+    for (;;) {
+        CheckInterrupt();
+        PumpBackend();
+        Lock lock(state.mutex);
+        std::shared_ptr<ThreadQueue> queue = CurrentQueueLocked();
+        while (ServeOneSent(*queue, lock)) {
+        }
+        MSG found{};
+        if (TakeMessage(state, *queue, found, window, filterMin, filterMax, true)) {
+            lock.unlock();
+            found.pt = CursorNow();
+            *msg = found;
+            return found.message == WM_QUIT ? FALSE : TRUE;
+        }
+        queue->wake.wait_for(lock, kInterruptSlice);
+    }
+}

@@ -1,0 +1,58 @@
+// The message queue of one thread: posted messages, messages other threads
+// sent and wait for, the quit flag and the thread's timers. Every field is
+// guarded by the user32 lock (state.h).
+#pragma once
+
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "platform/user32/user32.h"
+
+namespace brannock::platform::user32 {
+
+struct ThreadQueue;
+
+// A message (or a piece of work) another thread handed over and waits for.
+// Shared between sender and receiver: whichever side lets go first, the
+// record stays valid for the other.
+struct SentMessage {
+    HWND hwnd = nullptr;
+    UINT message = 0;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+    // Work run on the receiving thread instead of the window procedure.
+    std::function<LRESULT()> action;
+    LRESULT result = 0;
+    bool done = false;
+    std::shared_ptr<ThreadQueue> sender;
+};
+
+struct Timer {
+    HWND hwnd;
+    UINT_PTR id;
+    UINT period;
+    DWORD due;
+    TIMERPROC proc;
+};
+
+struct ThreadQueue {
+    DWORD threadId = 0;
+    bool alive = true;
+    std::condition_variable wake;
+    std::deque<MSG> posted;
+    std::deque<std::shared_ptr<SentMessage>> sent;
+    bool quitPosted = false;
+    int quitCode = 0;
+    std::vector<Timer> timers;
+};
+
+// The calling thread's queue, made on first use. Needs the user32 lock.
+std::shared_ptr<ThreadQueue> CurrentQueueLocked();
+
+// Marks a sent message answered and wakes its sender. Needs the lock.
+void Complete(SentMessage& sent, LRESULT result);
+
+}  // namespace brannock::platform::user32

@@ -1,0 +1,174 @@
+// wsprintfA: Windows' own small formatter. Conversions d i u x X s c and %%,
+// flags '-' (left-align), '0' (zero-pad) and '#' (0x prefix), a width, a
+// precision, and the size prefixes l and h. No floating point. The output,
+// terminator included, never exceeds 1024 bytes.
+#include <cstdarg>
+#include <cstring>
+
+#include "platform/win32.h"
+
+namespace {
+
+constexpr std::size_t kLimit = 1024;
+
+class Output {
+  public:
+    explicit Output(char* buffer) : buffer_(buffer) {}
+    void Put(char c) {
+        if (length_ < kLimit - 1) buffer_[length_++] = c;
+    }
+    void Repeat(char c, int count) {
+        for (int i = 0; i < count; ++i)
+            Put(c);
+    }
+    int Finish() {
+        buffer_[length_] = '\0';
+        return static_cast<int>(length_);
+    }
+
+  private:
+    char* buffer_;
+    std::size_t length_ = 0;
+};
+
+struct Spec {
+    bool left = false;
+    bool zero = false;
+    bool prefix = false;
+    int width = 0;
+    int precision = -1;
+};
+
+// Writes `body` (already converted) with sign / prefix, padding and the
+// precision's minimum digits.
+void Emit(Output& out, const Spec& spec, const char* sign, const char* digits, int length) {
+    const int zeros = spec.precision > length ? spec.precision - length : 0;
+    const int total = static_cast<int>(std::strlen(sign)) + zeros + length;
+    const int pad = spec.width > total ? spec.width - total : 0;
+    const bool zeroPad = spec.zero && !spec.left && spec.precision < 0;
+    if (!spec.left && !zeroPad) out.Repeat(' ', pad);
+    for (const char* p = sign; *p; ++p)
+        out.Put(*p);
+    if (zeroPad) out.Repeat('0', pad);
+    out.Repeat('0', zeros);
+    for (int i = 0; i < length; ++i)
+        out.Put(digits[i]);
+    if (spec.left) out.Repeat(' ', pad);
+}
+
+void Number(Output& out, const Spec& spec, unsigned long long value, bool negative, int base,
+            bool upper) {
+    char digits[32];
+    int length = 0;
+    const char* set = upper ? "0123456789ABCDEF" : "0123456789abcdef";
+    do {
+        digits[length++] = set[value % static_cast<unsigned>(base)];
+        value /= static_cast<unsigned>(base);
+    } while (value);
+    // Precision 0 prints nothing for the value 0.
+    if (spec.precision == 0 && length == 1 && digits[0] == '0') length = 0;
+    char ordered[32];
+    for (int i = 0; i < length; ++i)
+        ordered[i] = digits[length - 1 - i];
+    const char* sign = negative ? "-" : "";
+    if (base == 16 && spec.prefix && length > 0) sign = upper ? "0X" : "0x";
+    Emit(out, spec, sign, ordered, length);
+}
+
+int ReadNumber(const char*& p) {
+    int value = 0;
+    while (*p >= '0' && *p <= '9') {
+        if (value < static_cast<int>(kLimit)) value = value * 10 + (*p - '0');
+        ++p;
+    }
+    return value;
+}
+
+}  // namespace
+
+int WINAPIV wsprintfA(LPSTR buffer, LPCSTR format, ...) {
+    if (!buffer) return 0;
+    Output out(buffer);
+    if (!format) return out.Finish();
+    va_list args;
+    va_start(args, format);
+    for (const char* p = format; *p; ++p) {
+        if (*p != '%') {
+            out.Put(*p);
+            continue;
+        }
+        const char* start = p++;
+        Spec spec;
+        for (;; ++p) {
+            if (*p == '-')
+                spec.left = true;
+            else if (*p == '0')
+                spec.zero = true;
+            else if (*p == '#')
+                spec.prefix = true;
+            else
+                break;
+        }
+        spec.width = ReadNumber(p);
+        if (*p == '.') {
+            ++p;
+            spec.precision = ReadNumber(p);
+        }
+        bool isLong = false;
+        if (*p == 'l') {
+            isLong = true;
+            ++p;
+        } else if (*p == 'h') {
+            ++p;
+        }
+        switch (*p) {
+            case 'd':
+            case 'i': {
+                const long long v = isLong ? va_arg(args, long) : va_arg(args, int);
+                const unsigned long long magnitude = v < 0
+                                                         ? 0ull - static_cast<unsigned long long>(v)
+                                                         : static_cast<unsigned long long>(v);
+                Number(out, spec, magnitude, v < 0, 10, false);
+                break;
+            }
+            case 'u':
+            case 'x':
+            case 'X': {
+                const unsigned long long v =
+                    isLong ? va_arg(args, unsigned long) : va_arg(args, unsigned int);
+                Number(out, spec, v, false, *p == 'u' ? 10 : 16, *p == 'X');
+                break;
+            }
+            case 'c': {
+                const char c = static_cast<char>(va_arg(args, int));
+                Emit(out, Spec{spec.left, false, false, spec.width, -1}, "", &c, 1);
+                break;
+            }
+            case 's': {
+                const char* s = va_arg(args, const char*);
+                if (!s) s = "(null)";
+                int length = 0;
+                while (s[length] && (spec.precision < 0 || length < spec.precision) &&
+                       length < static_cast<int>(kLimit))
+                    ++length;
+                Emit(out, Spec{spec.left, false, false, spec.width, -1}, "", s, length);
+                break;
+            }
+            case '%':
+                out.Put('%');
+                break;
+            case '\0':
+                // A lone '%' at the end is copied as it stands.
+                for (const char* q = start; q < p; ++q)
+                    out.Put(*q);
+                --p;
+                break;
+            default:
+                // An unknown conversion is copied literally.
+                out.Put(*p);
+                break;
+        }
+    }
+    va_end(args);
+    return out.Finish();
+}
