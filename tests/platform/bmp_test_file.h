@@ -30,7 +30,7 @@ struct TestFile {
 
     Bytes Build() const {
         Bytes out = {'B', 'M'};
-        Put(out, 0, 12);  // file size, reserved, offset: patched below
+        out.resize(14);  // file size, reserved, offset: patched below
         const bool core = headerSize == 12;
         Put(out, headerSize, 4);
         Put(out, width, core ? 2 : 4);
