@@ -46,7 +46,9 @@ DecodeResult Decode(std::span<const std::uint8_t> file) {
 DecodeResult DecodeFile(const std::string& hostPath) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(hostPath, ec)) {
-        return Failure("cannot open \"" + hostPath + "\": no such file");
+        const bool exists = std::filesystem::exists(hostPath, ec);
+        return Failure("cannot open \"" + hostPath +
+                       "\": " + (exists ? "not a regular file" : "no such file"));
     }
     const std::uintmax_t size = std::filesystem::file_size(hostPath, ec);
     if (ec) return Failure("cannot open \"" + hostPath + "\": " + ec.message());

@@ -176,13 +176,14 @@ Channel MakeChannel(std::uint32_t mask) {
 
 // Sets up the channels of 16- and 32-bit pixels. Masks come from the header
 // (V2 and later), from the 12 or 16 bytes after a 40-byte header, or are the
-// defaults: 5-5-5 for 16 bits, 8-8-8 for 32. Returns where the masks end.
+// defaults: 5-5-5 for 16 bits, 8-8-8 for 32. Masks stored after the header
+// move headersEnd past them.
 std::string ReadMasks(std::span<const std::uint8_t> file, const Header& header, Layout& layout,
                       std::size_t& headersEnd) {
     std::array<std::uint32_t, 3> masks{};
     if (header.compression == kCompressionBitfields ||
         header.compression == kCompressionAlphaBitfields) {
-        std::size_t at = kFileHeaderSize + kInfoHeaderSize;
+        const std::size_t at = kFileHeaderSize + kInfoHeaderSize;
         if (header.size == kInfoHeaderSize) {
             const std::size_t count = header.compression == kCompressionBitfields ? 3 : 4;
             if (file.size() - headersEnd < 4 * count) return "truncated colour masks";

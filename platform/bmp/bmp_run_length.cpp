@@ -38,27 +38,27 @@ class RunLengthDecoder {
             const std::uint8_t count = data_[pos_];
             const std::uint8_t value = data_[pos_ + 1];
             pos_ += 2;
-            std::string error;
+            bool ok = true;
             if (count != 0) {
-                error = RepeatedRun(count, value);
+                ok = RepeatedRun(count, value);
             } else if (value == kEndOfLine) {
-                if (y_ >= height_) return Position() + "end of line past the last row";
-                x_ = 0;
-                ++y_;
+                ok = EndOfLine();
             } else if (value == kEndOfBitmap) {
                 return {};
             } else if (value == kDelta) {
-                error = Delta();
+                ok = Delta();
             } else {
-                error = AbsoluteRun(value);
+                ok = AbsoluteRun(value);
             }
-            if (!error.empty()) return error;
+            if (!ok) return error_;
         }
     }
 
   private:
-    std::string Position() const {
-        return "run-length data at byte " + std::to_string(codeAt_) + ": ";
+    // Records what is wrong with the current code; always false.
+    bool Fail(const std::string& what) {
+        error_ = "run-length data at byte " + std::to_string(codeAt_) + ": " + what;
+        return false;
     }
 
     // How many of count pixels fit on the current row, or -1 past the last
@@ -66,15 +66,13 @@ class RunLengthDecoder {
     // row padding of the uncompressed layout as pixels.
     int Fit(int count) const { return y_ < height_ ? std::min(count, width_ - x_) : -1; }
 
-    std::string PastLastRow() const { return Position() + "pixels past the last row"; }
-
     std::uint32_t* Cursor() const {
         return pixels_ + static_cast<std::size_t>(height_ - 1 - y_) * width_ + x_;
     }
 
-    std::string RepeatedRun(int count, std::uint8_t value) {
+    bool RepeatedRun(int count, std::uint8_t value) {
         const int fit = Fit(count);
-        if (fit < 0) return PastLastRow();
+        if (fit < 0) return Fail("pixels past the last row");
         std::uint32_t* out = Cursor();
         if (fourBit_) {
             // Two indexes alternate: high nibble first.
@@ -86,28 +84,35 @@ class RunLengthDecoder {
             std::fill_n(out, fit, palette_[value]);
         }
         x_ += fit;
-        return {};
+        return true;
     }
 
-    std::string Delta() {
-        if (data_.size() - pos_ < 2) return Position() + "delta code cut off";
+    bool EndOfLine() {
+        if (y_ >= height_) return Fail("end of line past the last row");
+        x_ = 0;
+        ++y_;
+        return true;
+    }
+
+    bool Delta() {
+        if (data_.size() - pos_ < 2) return Fail("delta code cut off");
         const int right = data_[pos_];
         const int up = data_[pos_ + 1];
         pos_ += 2;
         if (right > width_ - x_ || up > height_ - y_) {
-            return Position() + "delta of (" + std::to_string(right) + ", " + std::to_string(up) +
-                   ") moves outside the image";
+            return Fail("delta of (" + std::to_string(right) + ", " + std::to_string(up) +
+                        ") moves outside the image");
         }
         x_ += right;
         y_ += up;
-        return {};
+        return true;
     }
 
-    std::string AbsoluteRun(int count) {
+    bool AbsoluteRun(int count) {
         const std::size_t bytes = fourBit_ ? (count + 1) / 2 : count;
-        if (data_.size() - pos_ < bytes) return Position() + "absolute run cut off";
+        if (data_.size() - pos_ < bytes) return Fail("absolute run cut off");
         const int fit = Fit(count);
-        if (fit < 0) return PastLastRow();
+        if (fit < 0) return Fail("pixels past the last row");
         const std::uint8_t* in = data_.data() + pos_;
         std::uint32_t* out = Cursor();
         if (fourBit_) {
@@ -123,7 +128,7 @@ class RunLengthDecoder {
         // Runs are padded to 16 bits; a missing pad byte at the very end of
         // the data is harmless.
         pos_ = std::min(data_.size(), pos_ + bytes + (bytes & 1));
-        return {};
+        return true;
     }
 
     std::span<const std::uint8_t> data_;
@@ -136,6 +141,7 @@ class RunLengthDecoder {
     std::size_t codeAt_ = 0;  // where the code being decoded starts
     int x_ = 0;
     int y_ = 0;  // rows from the bottom
+    std::string error_;
 };
 
 }  // namespace
