@@ -120,6 +120,8 @@ TEST(BmpFormats, IndexesPastAShortPaletteAreBlack) {
     // No count given, but the pixel data starts after two entries.
     file.colorsUsed = 0;
     EXPECT_EQ(DecodeOk(file.Build()).pixels, (Pixels{0x112233, 0x445566, 0, 0}));
+    file.colorsUsed = 0xFFFFFFFF;
+    EXPECT_EQ(DecodeOk(file.Build()).pixels, (Pixels{0x112233, 0x445566, 0, 0}));
 }
 
 TEST(BmpFormats, RunLengthCodesFillRunsAndLeaveSkippedPixelsBlack) {
