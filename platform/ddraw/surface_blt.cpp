@@ -1,0 +1,157 @@
+// Blt, BltFast and Flip: colour fills, plain, colour-keyed, mirrored and
+// stretched copies, clipped to the clipper's window on the primary.
+#include "platform/ddraw/clipper.h"
+#include "platform/ddraw/direct_draw.h"
+#include "platform/ddraw/surface.h"
+#include "platform/display/window_area.h"
+#include "platform/gdi32/gdi32.h"
+
+namespace brannock::platform::ddraw {
+
+namespace {
+
+bool ValidFx(const DDBLTFX* fx) { return fx && fx->dwSize == sizeof(DDBLTFX); }
+
+}  // namespace
+
+HRESULT Surface::CheckSource(LPDIRECTDRAWSURFACE7 source, const LPRECT sourceRect, Surface*& from,
+                             RECT& rect) const {
+    from = dynamic_cast<Surface*>(source);
+    if (!from) return DDERR_INVALIDPARAMS;
+    if (from->lost_) return DDERR_SURFACELOST;
+    if (from->Busy()) return DDERR_SURFACEBUSY;
+    rect = sourceRect ? *sourceRect : from->Bounds();
+    if (display::IsEmpty(rect) || !display::Contains(from->Bounds(), rect)) {
+        return DDERR_INVALIDRECT;
+    }
+    return DD_OK;
+}
+
+HRESULT Surface::RunBlit(display::BlitSpec spec, Surface& from) {
+    bool done;
+    {
+        display::CanvasLock lock(Canvas(), from.Canvas());
+        spec.target = ViewLocked();
+        spec.source = from.ViewLocked();
+        if (spec.target.width == 0 || spec.source.width == 0) return DDERR_SURFACELOST;
+        done = display::Blit(spec);
+    }
+    if (!done) return DDERR_INVALIDPIXELFORMAT;
+    if (role_ == Role::kPrimary) display::NotifyScreenUpdated(spec.clip);
+    return DD_OK;
+}
+
+HRESULT Surface::Blt(LPRECT lpDestRect, LPDIRECTDRAWSURFACE7 lpDDSrcSurface, LPRECT lpSrcRect,
+                     DWORD dwFlags, LPDDBLTFX lpDDBltFx) {
+    if ((dwFlags & (DDBLT_COLORFILL | DDBLT_DDFX | DDBLT_KEYSRCOVERRIDE | DDBLT_ROP)) &&
+        !ValidFx(lpDDBltFx)) {
+        return DDERR_INVALIDPARAMS;
+    }
+    if (dwFlags & DDBLT_KEYDEST) return DDERR_UNSUPPORTED;
+    if ((dwFlags & DDBLT_ROP) && lpDDBltFx->dwROP != SRCCOPY) return DDERR_UNSUPPORTED;
+    if (lost_) return DDERR_SURFACELOST;
+    if (Busy()) return DDERR_SURFACEBUSY;
+
+    // Where it lands: inside the surface, or anywhere when a clipper cuts it
+    // (on the primary, to the window's client area).
+    const RECT dest = lpDestRect ? *lpDestRect : Bounds();
+    if (display::IsEmpty(dest)) return DDERR_INVALIDRECT;
+    RECT clip = dest;
+    if (clipper_) {
+        clip = display::Intersect(dest, Bounds());
+        if (role_ == Role::kPrimary && clipper_->Window()) {
+            display::WindowArea area;
+            clip = display::LocateWindow(clipper_->Window(), area)
+                       ? display::Intersect(clip, area.client)
+                       : RECT{};
+        }
+    } else if (!display::Contains(Bounds(), dest)) {
+        return DDERR_INVALIDRECT;
+    }
+
+    if (dwFlags & DDBLT_COLORFILL) {
+        const DWORD pixel = lpDDBltFx->dwFillColor & display::Info(format_).colourMask;
+        {
+            display::CanvasLock lock(Canvas());
+            const display::PixelView view = ViewLocked();
+            if (view.width == 0) return DDERR_SURFACELOST;
+            display::Fill(view, clip, pixel);
+        }
+        if (role_ == Role::kPrimary && !display::IsEmpty(clip)) display::NotifyScreenUpdated(clip);
+        return DD_OK;
+    }
+
+    if (!lpDDSrcSurface) return DDERR_INVALIDPARAMS;
+    Surface* from = nullptr;
+    display::BlitSpec spec;
+    if (const HRESULT result = CheckSource(lpDDSrcSurface, lpSrcRect, from, spec.sourceRect);
+        result != DD_OK) {
+        return result;
+    }
+    spec.targetRect = dest;
+    spec.clip = clip;
+    if (dwFlags & DDBLT_KEYSRCOVERRIDE) {
+        spec.key = {true, lpDDBltFx->ddckSrcColorkey.dwColorSpaceLowValue,
+                    lpDDBltFx->ddckSrcColorkey.dwColorSpaceHighValue};
+    } else if ((dwFlags & DDBLT_KEYSRC) && from->hasSourceKey_) {
+        spec.key = {true, from->sourceKey_.dwColorSpaceLowValue,
+                    from->sourceKey_.dwColorSpaceHighValue};
+    }
+    if (dwFlags & DDBLT_DDFX) {
+        spec.mirrorLeftRight = (lpDDBltFx->dwDDFX & DDBLTFX_MIRRORLEFTRIGHT) != 0;
+        spec.mirrorUpDown = (lpDDBltFx->dwDDFX & DDBLTFX_MIRRORUPDOWN) != 0;
+    }
+    return RunBlit(spec, *from);
+}
+
+HRESULT Surface::BltFast(DWORD dwX, DWORD dwY, LPDIRECTDRAWSURFACE7 lpDDSrcSurface,
+                         LPRECT lpSrcRect, DWORD dwTrans) {
+    if (dwTrans & DDBLTFAST_DESTCOLORKEY) return DDERR_UNSUPPORTED;
+    if (lost_) return DDERR_SURFACELOST;
+    if (Busy()) return DDERR_SURFACEBUSY;
+    if (clipper_) return DDERR_BLTFASTCANTCLIP;
+    Surface* from = nullptr;
+    display::BlitSpec spec;
+    if (const HRESULT result = CheckSource(lpDDSrcSurface, lpSrcRect, from, spec.sourceRect);
+        result != DD_OK) {
+        return result;
+    }
+    const std::int64_t right = std::int64_t{dwX} + (spec.sourceRect.right - spec.sourceRect.left);
+    const std::int64_t bottom = std::int64_t{dwY} + (spec.sourceRect.bottom - spec.sourceRect.top);
+    if (right > width_ || bottom > height_) return DDERR_INVALIDRECT;
+    spec.targetRect = {static_cast<LONG>(dwX), static_cast<LONG>(dwY), static_cast<LONG>(right),
+                       static_cast<LONG>(bottom)};
+    spec.clip = spec.targetRect;
+    if ((dwTrans & DDBLTFAST_SRCCOLORKEY) && from->hasSourceKey_) {
+        spec.key = {true, from->sourceKey_.dwColorSpaceLowValue,
+                    from->sourceKey_.dwColorSpaceHighValue};
+    }
+    return RunBlit(spec, *from);
+}
+
+HRESULT Surface::Flip(LPDIRECTDRAWSURFACE7 lpDDSurfaceTargetOverride, DWORD) {
+    if (role_ != Role::kPrimary || backBuffers_.empty()) return DDERR_NOTFLIPPABLE;
+    if (lpDDSurfaceTargetOverride && lpDDSurfaceTargetOverride != backBuffers_.front()) {
+        return DDERR_INVALIDPARAMS;
+    }
+    if (!owner_->Exclusive()) return DDERR_NOEXCLUSIVEMODE;
+    if (lost_) return DDERR_SURFACELOST;
+    for (const Surface* back : backBuffers_) {
+        if (back->lost_) return DDERR_SURFACELOST;
+        if (back->Busy()) return DDERR_SURFACEBUSY;
+    }
+    if (Busy()) return DDERR_SURFACEBUSY;
+    {
+        // The front takes the first back buffer's memory, each back buffer
+        // its successor's, and the last one the old front.
+        std::lock_guard lock(display::DisplayMutex());
+        if (!display::SwapScreenLocked(backBuffers_.front()->buffer_)) return DDERR_SURFACELOST;
+        for (std::size_t i = 0; i + 1 < backBuffers_.size(); ++i) {
+            backBuffers_[i]->buffer_.swap(backBuffers_[i + 1]->buffer_);
+        }
+    }
+    display::NotifyScreenUpdated(Bounds());
+    return DD_OK;
+}
+
+}  // namespace brannock::platform::ddraw

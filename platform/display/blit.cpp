@@ -1,0 +1,278 @@
+#include "platform/display/blit.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace brannock::platform::display {
+
+RECT Intersect(const RECT& a, const RECT& b) {
+    RECT r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+           std::min(a.bottom, b.bottom)};
+    if (IsEmpty(r)) r = {0, 0, 0, 0};
+    return r;
+}
+
+RECT Union(const RECT& a, const RECT& b) {
+    if (IsEmpty(a)) return b;
+    if (IsEmpty(b)) return a;
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+            std::max(a.bottom, b.bottom)};
+}
+
+RECT ClampedRect(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom) {
+    constexpr std::int64_t kLimit = std::int64_t{1} << 29;
+    const auto clamp = [](std::int64_t v) {
+        return static_cast<LONG>(std::clamp(v, -kLimit, kLimit));
+    };
+    return {clamp(left), clamp(top), clamp(right), clamp(bottom)};
+}
+
+namespace {
+
+// A 24-bit pixel as stored: blue, green, red.
+struct Pixel24 {
+    std::uint8_t c[3];
+};
+static_assert(sizeof(Pixel24) == 3);
+
+inline std::uint32_t ValueOf(std::uint16_t p) { return p; }
+inline std::uint32_t ValueOf(std::uint32_t p) { return p; }
+inline std::uint32_t ValueOf(Pixel24 p) {
+    return p.c[0] | (p.c[1] << 8) | (static_cast<std::uint32_t>(p.c[2]) << 16);
+}
+
+// Keyed when the colour bits minus `low` fall in [0, range]: one unsigned
+// compare covers both a single key and a key range.
+struct KeyTest {
+    std::uint32_t mask = 0;
+    std::uint32_t low = 0;
+    std::uint32_t range = 0;
+
+    bool Keyed(std::uint32_t value) const { return ((value & mask) - low) <= range; }
+};
+
+#if defined(__GNUC__) || defined(__clang__)
+// Keyed copy of a forward run, 16 bytes at a time: a compare, a mask and a
+// blend per vector, no branches.
+template <class T>
+void KeyedRunVector(T* __restrict target, const T* __restrict source, int count,
+                    const KeyTest& key) {
+    using Vector = T __attribute__((vector_size(16)));
+    constexpr int kLanes = 16 / sizeof(T);
+    const Vector mask = Vector{} + static_cast<T>(key.mask);
+    const Vector low = Vector{} + static_cast<T>(key.low);
+    const Vector range = Vector{} + static_cast<T>(key.range);
+    int i = 0;
+    for (; i + kLanes <= count; i += kLanes) {
+        Vector s, t;
+        std::memcpy(&s, source + i, sizeof s);
+        std::memcpy(&t, target + i, sizeof t);
+        const Vector keep = reinterpret_cast<Vector>(((s & mask) - low) <= range);
+        t = (t & keep) | (s & ~keep);
+        std::memcpy(target + i, &t, sizeof t);
+    }
+    for (; i < count; ++i) {
+        const T v = source[i];
+        target[i] = key.Keyed(v) ? target[i] : v;
+    }
+}
+#endif
+
+template <class P>
+void KeyedRun(P* __restrict target, const P* __restrict source, int count, const KeyTest& key) {
+#if defined(__GNUC__) || defined(__clang__)
+    if constexpr (sizeof(P) == 2 || sizeof(P) == 4) {
+        KeyedRunVector(target, source, count, key);
+        return;
+    }
+#endif
+    for (int i = 0; i < count; ++i) {
+        const P v = source[i];
+        if (!key.Keyed(ValueOf(v))) target[i] = v;
+    }
+}
+
+// `last` is the rightmost source pixel; the run reads leftwards.
+template <class P, bool kKeyed>
+void ReversedRun(P* __restrict target, const P* __restrict last, int count, const KeyTest& key) {
+    for (int i = 0; i < count; ++i) {
+        const P v = *(last - i);
+        if constexpr (kKeyed) {
+            target[i] = key.Keyed(ValueOf(v)) ? target[i] : v;
+        } else {
+            target[i] = v;
+        }
+    }
+}
+
+template <class P, bool kKeyed>
+void GatheredRun(P* __restrict target, const P* __restrict row, const int* columns, int count,
+                 const KeyTest& key) {
+    for (int i = 0; i < count; ++i) {
+        const P v = row[columns[i]];
+        if constexpr (kKeyed) {
+            target[i] = key.Keyed(ValueOf(v)) ? target[i] : v;
+        } else {
+            target[i] = v;
+        }
+    }
+}
+
+// Nearest source index for target index u of `targetSize`, sampling at the
+// centre of the target pixel.
+inline int Sample(int u, int sourceSize, int targetSize) {
+    return static_cast<int>((2 * static_cast<std::int64_t>(u) + 1) * sourceSize /
+                            (2 * static_cast<std::int64_t>(targetSize)));
+}
+
+template <class P>
+void BlitRows(const BlitSpec& spec, const PixelView& source, const RECT& sourceRect, bool keyed,
+              const KeyTest& key) {
+    const RECT& to = spec.targetRect;
+    const RECT& clip = spec.clip;
+    const int targetWidth = to.right - to.left, targetHeight = to.bottom - to.top;
+    const int sourceWidth = sourceRect.right - sourceRect.left;
+    const int sourceHeight = sourceRect.bottom - sourceRect.top;
+    const bool stretchX = targetWidth != sourceWidth;
+    const bool stretchY = targetHeight != sourceHeight;
+    const int count = clip.right - clip.left;
+    const int u0 = clip.left - to.left;
+
+    // The source columns of the run: forward, reversed, or looked up.
+    thread_local std::vector<int> columnTable;
+    const int* columns = nullptr;
+    int firstColumn = 0;
+    if (stretchX) {
+        if (columnTable.size() < static_cast<std::size_t>(count)) columnTable.resize(count);
+        for (int i = 0; i < count; ++i) {
+            const int u = spec.mirrorLeftRight ? targetWidth - 1 - (u0 + i) : u0 + i;
+            columnTable[i] = sourceRect.left + Sample(u, sourceWidth, targetWidth);
+        }
+        columns = columnTable.data();
+    } else {
+        firstColumn = sourceRect.left + (spec.mirrorLeftRight ? targetWidth - 1 - u0 : u0);
+    }
+
+    for (int y = clip.top; y < clip.bottom; ++y) {
+        int v = y - to.top;
+        if (spec.mirrorUpDown) v = targetHeight - 1 - v;
+        const int sy = sourceRect.top + (stretchY ? Sample(v, sourceHeight, targetHeight) : v);
+        const P* row = reinterpret_cast<const P*>(source.Row(sy));
+        P* out = reinterpret_cast<P*>(spec.target.Row(y)) + clip.left;
+        if (columns) {
+            if (keyed) {
+                GatheredRun<P, true>(out, row, columns, count, key);
+            } else {
+                GatheredRun<P, false>(out, row, columns, count, key);
+            }
+        } else if (spec.mirrorLeftRight) {
+            if (keyed) {
+                ReversedRun<P, true>(out, row + firstColumn, count, key);
+            } else {
+                ReversedRun<P, false>(out, row + firstColumn, count, key);
+            }
+        } else if (keyed) {
+            KeyedRun(out, row + firstColumn, count, key);
+        } else {
+            std::memcpy(out, row + firstColumn, static_cast<std::size_t>(count) * sizeof(P));
+        }
+    }
+}
+
+// Unscaled, unmirrored, unkeyed copy, converting formats on the way.
+void CopyRows(const BlitSpec& spec, const PixelView& source, const RECT& sourceRect) {
+    const RowConverter convert = ConverterFor(source.format, spec.target.format);
+    const RECT& clip = spec.clip;
+    const int sourceX = sourceRect.left + (clip.left - spec.targetRect.left);
+    const int sourceTop = sourceRect.top + (clip.top - spec.targetRect.top);
+    const int sourceBytes = BytesPerPixel(source.format);
+    const int targetBytes = BytesPerPixel(spec.target.format);
+    for (int y = clip.top; y < clip.bottom; ++y) {
+        convert(source.Row(sourceTop + (y - clip.top)) + sourceX * sourceBytes,
+                spec.target.Row(y) + clip.left * targetBytes, clip.right - clip.left);
+    }
+}
+
+bool SameMemory(const PixelView& a, const PixelView& b) {
+    return a.bits == b.bits && a.pitch == b.pitch;
+}
+
+}  // namespace
+
+bool Blit(const BlitSpec& spec) {
+    const RECT& to = spec.targetRect;
+    const RECT& from = spec.sourceRect;
+    if (IsEmpty(spec.clip) || IsEmpty(to) || IsEmpty(from)) return true;
+
+    // An empty key range keys nothing.
+    const std::uint32_t colourMask = Info(spec.source.format).colourMask;
+    KeyTest key{colourMask, spec.key.low & colourMask, 0};
+    const std::uint32_t high = spec.key.high & colourMask;
+    const bool keyed = spec.key.enabled && high >= key.low;
+    if (keyed) key.range = high - key.low;
+
+    const bool stretched =
+        to.right - to.left != from.right - from.left || to.bottom - to.top != from.bottom - from.top;
+    const bool plain = !stretched && !spec.mirrorLeftRight && !spec.mirrorUpDown && !keyed;
+    if (spec.source.format != spec.target.format && !plain) return false;
+
+    // A source that overlaps what is written is read from a copy.
+    PixelView source = spec.source;
+    RECT sourceRect = from;
+    if (SameMemory(source, spec.target) && !IsEmpty(Intersect(spec.clip, from))) {
+        thread_local std::vector<std::uint8_t> scratch;
+        const int width = from.right - from.left, height = from.bottom - from.top;
+        const std::size_t rowBytes = static_cast<std::size_t>(width) * BytesPerPixel(source.format);
+        if (scratch.size() < rowBytes * height) scratch.resize(rowBytes * height);
+        for (int y = 0; y < height; ++y) {
+            std::memcpy(scratch.data() + y * rowBytes, source.At(from.left, from.top + y), rowBytes);
+        }
+        source = {scratch.data(), static_cast<std::ptrdiff_t>(rowBytes), width, height,
+                  source.format};
+        sourceRect = {0, 0, width, height};
+    }
+
+    if (plain) {
+        CopyRows(spec, source, sourceRect);
+        return true;
+    }
+    switch (BytesPerPixel(source.format)) {
+        case 2:
+            BlitRows<std::uint16_t>(spec, source, sourceRect, keyed, key);
+            break;
+        case 3:
+            BlitRows<Pixel24>(spec, source, sourceRect, keyed, key);
+            break;
+        default:
+            BlitRows<std::uint32_t>(spec, source, sourceRect, keyed, key);
+            break;
+    }
+    return true;
+}
+
+void Fill(const PixelView& target, const RECT& rect, std::uint32_t pixel) {
+    if (IsEmpty(rect)) return;
+    const int count = rect.right - rect.left;
+    for (int y = rect.top; y < rect.bottom; ++y) {
+        std::uint8_t* row = target.At(rect.left, y);
+        switch (BytesPerPixel(target.format)) {
+            case 2:
+                std::fill_n(reinterpret_cast<std::uint16_t*>(row), count,
+                            static_cast<std::uint16_t>(pixel));
+                break;
+            case 3:
+                for (int i = 0; i < count; ++i) {
+                    row[3 * i] = static_cast<std::uint8_t>(pixel);
+                    row[3 * i + 1] = static_cast<std::uint8_t>(pixel >> 8);
+                    row[3 * i + 2] = static_cast<std::uint8_t>(pixel >> 16);
+                }
+                break;
+            default:
+                std::fill_n(reinterpret_cast<std::uint32_t*>(row), count, pixel);
+                break;
+        }
+    }
+}
+
+}  // namespace brannock::platform::display

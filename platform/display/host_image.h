@@ -1,0 +1,37 @@
+// What backends show: copies of the screen and of a window's area with its
+// overlay composited, taken under the display lock so a frame is never torn
+// by a concurrent blit or flip. Callers keep one image per window and pass it
+// back each time: once grown, reading allocates nothing.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "platform/windef.h"
+
+namespace brannock::platform::display {
+
+struct HostImage {
+    int width = 0;
+    int height = 0;
+    int menuHeight = 0;                 // top rows that belong to the menu bar
+    std::vector<std::uint32_t> pixels;  // width * height, top-down rows, 0x00RRGGBB
+};
+
+// Colour of the menu bar rows before anyone paints them.
+inline constexpr std::uint32_t kMenuBarColour = 0xF0F0F0;
+
+// What the host window of `window` shows: the menu bar rows (when a menu is
+// attached) painted by `paintMenuBar` if given (else plain kMenuBarColour),
+// the client area copied from the screen (black where it lies off the
+// screen), and the window's overlay on top of both. False when the window
+// does not exist. Call with no lock held.
+bool ReadWindowImage(HWND window, HostImage& image,
+                     const std::function<void(HostImage&)>& paintMenuBar = {});
+
+// The whole screen (for full screen), with the overlay of the window that
+// owns the full-screen mode on top.
+void ReadScreenImage(HostImage& image);
+
+}  // namespace brannock::platform::display

@@ -1,0 +1,39 @@
+#include "platform/display/pixel_buffer.h"
+
+#include <new>
+
+namespace brannock::platform::display {
+
+PixelBuffer::PixelBuffer(int width, int height, PixelFormat format, bool bottomUp,
+                         std::size_t stride, std::unique_ptr<std::uint8_t[]> memory)
+    : width_(width),
+      height_(height),
+      format_(format),
+      bottomUp_(bottomUp),
+      stride_(stride),
+      memory_(std::move(memory)) {}
+
+std::shared_ptr<PixelBuffer> PixelBuffer::Create(int width, int height, PixelFormat format,
+                                                 bool bottomUp) {
+    if (width <= 0 || height <= 0) return nullptr;
+    if (static_cast<std::int64_t>(width) * height > kMaxPixels) return nullptr;
+    const std::size_t stride = (static_cast<std::size_t>(width) * BytesPerPixel(format) + 3) & ~3u;
+    std::unique_ptr<std::uint8_t[]> memory(new (std::nothrow)
+                                               std::uint8_t[stride * static_cast<std::size_t>(height)]());
+    if (!memory) return nullptr;
+    return std::make_shared<PixelBuffer>(width, height, format, bottomUp, stride,
+                                         std::move(memory));
+}
+
+PixelView PixelBuffer::View() const {
+    PixelView view;
+    const auto stride = static_cast<std::ptrdiff_t>(stride_);
+    view.bits = bottomUp_ ? memory_.get() + (height_ - 1) * stride : memory_.get();
+    view.pitch = bottomUp_ ? -stride : stride;
+    view.width = width_;
+    view.height = height_;
+    view.format = format_;
+    return view;
+}
+
+}  // namespace brannock::platform::display

@@ -1,0 +1,100 @@
+// Bitmaps: compatible bitmaps (the screen's format), DIB sections (16-bit
+// 5-5-5 or 5-6-5, 24-bit, 32-bit; top-down or bottom-up), GetObjectA and
+// DeleteObject.
+#include <cstdint>
+#include <cstring>
+
+#include "platform/gdi32/bitmap_factory.h"
+#include "platform/gdi32/gdi_objects.h"
+
+namespace brannock::platform::gdi {
+
+using display::PixelFormat;
+
+HBITMAP AddNewBitmap(int width, int height, PixelFormat format, bool dibSection, bool bottomUp) {
+    auto pixels = display::PixelBuffer::Create(width, height, format, bottomUp);
+    if (!pixels) return nullptr;
+    auto bitmap = std::make_shared<Bitmap>();
+    bitmap->pixels = std::move(pixels);
+    bitmap->dibSection = dibSection;
+    return static_cast<HBITMAP>(AddBitmap(std::move(bitmap)));
+}
+
+namespace {
+
+// The format a DIB header asks for, or false for formats without one here
+// (palettes, compressed or unusual masks).
+bool DibFormat(const BITMAPINFO& info, PixelFormat& format) {
+    const BITMAPINFOHEADER& header = info.bmiHeader;
+    const int bits = header.biBitCount;
+    if (header.biCompression == BI_RGB) {
+        if (bits == 16) {
+            format = PixelFormat::kRgb555;
+            return true;
+        }
+        return (bits == 24 || bits == 32) && display::FormatForDepth(bits, format);
+    }
+    if (header.biCompression == BI_BITFIELDS && (bits == 16 || bits == 32)) {
+        // The masks follow a 40-byte header, and sit at the same place inside
+        // the larger ones.
+        DWORD masks[3];
+        std::memcpy(masks, reinterpret_cast<const BYTE*>(&info) + sizeof(BITMAPINFOHEADER),
+                    sizeof masks);
+        return display::FormatForMasks(bits, masks[0], masks[1], masks[2], format);
+    }
+    return false;
+}
+
+}  // namespace
+
+}  // namespace brannock::platform::gdi
+
+using namespace brannock::platform;
+
+HBITMAP WINAPI CreateCompatibleBitmap(HDC hdc, int cx, int cy) {
+    const auto dc = gdi::FindDC(hdc);
+    if (!dc || cx < 0 || cy < 0) return nullptr;
+    // As in Windows, a zero size gives a 1x1 bitmap.
+    if (cx == 0 || cy == 0) cx = cy = 1;
+    return gdi::AddNewBitmap(cx, cy, gdi::CompatibleFormat(*dc), false, false);
+}
+
+HBITMAP WINAPI CreateDIBSection(HDC, const BITMAPINFO* lpbmi, UINT usage, VOID** ppvBits,
+                                HANDLE hSection, DWORD) {
+    if (ppvBits) *ppvBits = nullptr;
+    if (!lpbmi || hSection || (usage != DIB_RGB_COLORS && usage != DIB_PAL_COLORS)) return nullptr;
+    const BITMAPINFOHEADER& header = lpbmi->bmiHeader;
+    display::PixelFormat format;
+    if (header.biSize < sizeof(BITMAPINFOHEADER) || header.biPlanes != 1 || header.biWidth <= 0 ||
+        header.biHeight == 0 || header.biHeight == INT32_MIN || !gdi::DibFormat(*lpbmi, format)) {
+        return nullptr;
+    }
+    const bool bottomUp = header.biHeight > 0;
+    const int height = bottomUp ? header.biHeight : -header.biHeight;
+    HBITMAP handle = gdi::AddNewBitmap(header.biWidth, height, format, true, bottomUp);
+    if (handle && ppvBits) *ppvBits = gdi::FindBitmap(handle)->pixels->Memory();
+    return handle;
+}
+
+int WINAPI GetObjectA(HANDLE h, int c, LPVOID pv) {
+    const auto bitmap = gdi::FindBitmap(h);
+    if (!bitmap) return 0;
+    if (!pv) return sizeof(BITMAP);
+    if (c < static_cast<int>(sizeof(BITMAP))) return 0;
+    const display::PixelBuffer& pixels = *bitmap->pixels;
+    const int bits = display::Info(pixels.Format()).bitsPerPixel;
+    BITMAP info{};
+    info.bmType = 0;
+    info.bmWidth = pixels.Width();
+    info.bmHeight = pixels.Height();
+    // DIB rows are padded to 4 bytes, device-dependent ones report 2.
+    info.bmWidthBytes = bitmap->dibSection ? static_cast<LONG>(pixels.Stride())
+                                           : ((pixels.Width() * bits + 15) / 16) * 2;
+    info.bmPlanes = 1;
+    info.bmBitsPixel = static_cast<WORD>(bits);
+    info.bmBits = bitmap->dibSection ? pixels.Memory() : nullptr;
+    std::memcpy(pv, &info, sizeof info);
+    return sizeof(BITMAP);
+}
+
+BOOL WINAPI DeleteObject(HGDIOBJ ho) { return gdi::DeleteGdiObject(ho) ? TRUE : FALSE; }

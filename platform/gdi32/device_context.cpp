@@ -1,0 +1,196 @@
+// Device contexts: the screen, window client areas, window overlays, memory
+// DCs and surface DCs, and the state text drawing reads.
+#include <algorithm>
+#include <climits>
+
+#include "platform/display/blit.h"
+#include "platform/display/overlay.h"
+#include "platform/display/screen.h"
+#include "platform/display/window_area.h"
+#include "platform/gdi32/gdi_objects.h"
+#include "platform/gdi32/surface_dc.h"
+#include "platform/user32/user32.h"
+
+namespace brannock::platform::gdi {
+
+namespace {
+
+using display::Canvas;
+
+// No limit but the canvas's own bounds, which every drawing call applies.
+constexpr RECT kUnlimited{INT_MIN / 4, INT_MIN / 4, INT_MAX / 4, INT_MAX / 4};
+
+bool WindowAlive(HWND window) { return IsWindow(window) != FALSE; }
+
+}  // namespace
+
+display::PixelFormat CompatibleFormat(const DeviceContext& dc) {
+    switch (dc.kind) {
+        case DcKind::kMemory:
+            if (dc.bitmap && !dc.bitmap->stock && dc.bitmap->pixels) {
+                return dc.bitmap->pixels->Format();
+            }
+            return dc.screenCompatible ? display::CurrentMode().format : dc.compatibleFormat;
+        case DcKind::kSurface:
+            if (!dc.canvas.IsScreen() && dc.canvas.buffer()) return dc.canvas.buffer()->Format();
+            return display::CurrentMode().format;
+        default:
+            return display::CurrentMode().format;
+    }
+}
+
+bool ResolveTarget(HDC handle, Target& target) {
+    auto dc = FindDC(handle);
+    if (!dc) return false;
+    target.origin = {0, 0};
+    target.clip = kUnlimited;
+    switch (dc->kind) {
+        case DcKind::kScreen:
+            target.canvas = Canvas::Screen();
+            break;
+        case DcKind::kWindow: {
+            display::WindowArea area;
+            if (!display::LocateWindow(dc->window, area)) return false;
+            target.canvas = Canvas::Screen();
+            target.origin = {area.client.left, area.client.top};
+            target.clip = area.client;
+            break;
+        }
+        case DcKind::kMemory: {
+            auto bitmap = SelectedBitmap(handle);
+            if (!bitmap) return false;
+            target.canvas = Canvas::Buffer(bitmap->pixels);
+            break;
+        }
+        case DcKind::kOverlay:
+        case DcKind::kSurface:
+            target.canvas = dc->canvas;
+            break;
+    }
+    target.dc = std::move(dc);
+    return true;
+}
+
+HDC CreateSurfaceDC(const display::Canvas& canvas) {
+    auto dc = std::make_shared<DeviceContext>();
+    dc->kind = DcKind::kSurface;
+    dc->canvas = canvas;
+    return AddDC(std::move(dc));
+}
+
+bool DeleteSurfaceDC(HDC handle, RECT& drawn) {
+    auto dc = FindDC(handle);
+    if (!dc || dc->kind != DcKind::kSurface) return false;
+    drawn = dc->dirty;
+    return RemoveDC(handle);
+}
+
+}  // namespace brannock::platform::gdi
+
+using namespace brannock::platform;
+using gdi::DcKind;
+using gdi::DeviceContext;
+
+HDC WINAPI GetDC(HWND hWnd) {
+    auto dc = std::make_shared<DeviceContext>();
+    dc->canvas = display::Canvas::Screen();
+    if (hWnd) {
+        if (!IsWindow(hWnd)) return nullptr;
+        dc->kind = DcKind::kWindow;
+        dc->window = hWnd;
+    }
+    return gdi::AddDC(std::move(dc));
+}
+
+HDC WINAPI GetWindowDC(HWND hWnd) {
+    if (!hWnd) return GetDC(nullptr);
+    display::WindowArea area;
+    if (!display::LocateWindow(hWnd, area)) return nullptr;
+    std::shared_ptr<display::PixelBuffer> overlay;
+    bool created;
+    {
+        std::lock_guard lock(display::DisplayMutex());
+        created = !display::FindOverlayLocked(hWnd);
+        overlay = display::OverlayLocked(hWnd, std::max(area.HostWidth(), 1),
+                                         std::max(area.HostHeight(), 1));
+    }
+    if (!overlay) return nullptr;
+    // A new overlay is a good moment to forget those of destroyed windows.
+    if (created) display::PruneOverlays(&gdi::WindowAlive);
+    auto dc = std::make_shared<DeviceContext>();
+    dc->kind = DcKind::kOverlay;
+    dc->window = hWnd;
+    dc->canvas = display::Canvas::Overlay(std::move(overlay));
+    return gdi::AddDC(std::move(dc));
+}
+
+int WINAPI ReleaseDC(HWND, HDC hDC) {
+    auto dc = gdi::FindDC(hDC);
+    if (!dc) return 0;
+    switch (dc->kind) {
+        case DcKind::kScreen:
+        case DcKind::kWindow:
+        case DcKind::kOverlay:
+            break;
+        default:
+            return 0;  // memory DCs go through DeleteDC, surface DCs through their surface
+    }
+    if (!gdi::RemoveDC(hDC)) return 0;
+    if (!display::IsEmpty(dc->dirty)) {
+        if (dc->kind == DcKind::kOverlay) {
+            display::NotifyOverlayUpdated(dc->window);
+        } else {
+            display::NotifyScreenUpdated(dc->dirty);
+        }
+    }
+    return 1;
+}
+
+HDC WINAPI CreateCompatibleDC(HDC hdc) {
+    auto dc = std::make_shared<DeviceContext>();
+    dc->kind = DcKind::kMemory;
+    if (hdc) {
+        const auto source = gdi::FindDC(hdc);
+        if (!source) return nullptr;
+        if (source->kind == DcKind::kMemory) {
+            dc->screenCompatible = source->screenCompatible;
+            dc->compatibleFormat = source->compatibleFormat;
+        } else if (source->kind == DcKind::kSurface) {
+            dc->screenCompatible = false;
+            dc->compatibleFormat = gdi::CompatibleFormat(*source);
+        }
+    }
+    return gdi::AddDC(std::move(dc));
+}
+
+BOOL WINAPI DeleteDC(HDC hdc) {
+    const auto dc = gdi::FindDC(hdc);
+    if (!dc || dc->kind != DcKind::kMemory) return FALSE;
+    return gdi::RemoveDC(hdc) ? TRUE : FALSE;
+}
+
+HGDIOBJ WINAPI SelectObject(HDC hdc, HGDIOBJ h) { return gdi::Select(hdc, h); }
+
+COLORREF WINAPI SetTextColor(HDC hdc, COLORREF color) {
+    const auto dc = gdi::FindDC(hdc);
+    if (!dc) return CLR_INVALID;
+    const COLORREF previous = dc->textColour;
+    dc->textColour = color & 0xFFFFFF;
+    return previous;
+}
+
+COLORREF WINAPI SetBkColor(HDC hdc, COLORREF color) {
+    const auto dc = gdi::FindDC(hdc);
+    if (!dc) return CLR_INVALID;
+    const COLORREF previous = dc->backColour;
+    dc->backColour = color & 0xFFFFFF;
+    return previous;
+}
+
+int WINAPI SetBkMode(HDC hdc, int mode) {
+    const auto dc = gdi::FindDC(hdc);
+    if (!dc || (mode != TRANSPARENT && mode != OPAQUE)) return 0;
+    const int previous = dc->backMode;
+    dc->backMode = mode;
+    return previous;
+}

@@ -1,0 +1,98 @@
+// The GDI handle table: bitmaps, brushes and device contexts are entries
+// under one lock, named by handles that carry a generation, so a stale or
+// forged handle is simply not found. Objects are shared_ptr-owned: a call
+// that found one keeps it alive even if another thread deletes the handle.
+#pragma once
+
+#include <memory>
+
+#include "platform/display/canvas.h"
+#include "platform/gdi32/gdi32.h"
+
+namespace brannock::platform::gdi {
+
+struct Bitmap {
+    std::shared_ptr<display::PixelBuffer> pixels;
+    bool dibSection = false;
+    bool stock = false;
+    HDC selectedInto = nullptr;  // memory DC holding it (guarded by the table lock)
+};
+
+struct Brush {
+    COLORREF colour = 0;
+    bool stock = false;
+};
+
+enum class DcKind {
+    kScreen,   // GetDC(NULL)
+    kWindow,   // GetDC(window): the client area on the screen
+    kOverlay,  // GetWindowDC(window)
+    kMemory,   // CreateCompatibleDC
+    kSurface,  // IDirectDrawSurface7::GetDC
+};
+
+struct DeviceContext {
+    DcKind kind = DcKind::kScreen;
+    HWND window = nullptr;
+    display::Canvas canvas;  // overlays and surfaces: fixed at creation
+
+    // Memory DCs: the selected bitmap (guarded by the table lock: read it
+    // through SelectedBitmap), and the format CreateCompatibleBitmap gives
+    // (the screen's when `screenCompatible`).
+    HBITMAP bitmapHandle = nullptr;
+    std::shared_ptr<Bitmap> bitmap;
+    bool screenCompatible = true;
+    display::PixelFormat compatibleFormat = display::PixelFormat::kXrgb8888;
+
+    HBRUSH brushHandle = nullptr;
+    COLORREF textColour = 0x000000;
+    COLORREF backColour = 0xFFFFFF;
+    int backMode = OPAQUE;
+
+    // What was drawn since the DC was taken, in canvas coordinates; the
+    // screen and overlay DCs report it when released.
+    RECT dirty{};
+};
+
+HGDIOBJ AddBitmap(std::shared_ptr<Bitmap> bitmap);
+HGDIOBJ AddBrush(std::shared_ptr<Brush> brush);
+HDC AddDC(std::shared_ptr<DeviceContext> dc);
+
+std::shared_ptr<Bitmap> FindBitmap(HGDIOBJ handle);
+std::shared_ptr<Brush> FindBrush(HGDIOBJ handle);
+std::shared_ptr<DeviceContext> FindDC(HDC handle);
+
+// The stock objects a new memory DC starts with.
+HBITMAP DefaultBitmap();
+HBRUSH DefaultBrush();
+
+// Selects a bitmap or brush into `dc`; returns the previous one of that
+// kind, or null when the object or DC is invalid or the bitmap is selected
+// elsewhere (or the DC is not a memory DC).
+HGDIOBJ Select(HDC dc, HGDIOBJ object);
+
+// The bitmap selected into a memory DC, or null.
+std::shared_ptr<Bitmap> SelectedBitmap(HDC dc);
+
+// Deletes a bitmap or brush: false for invalid handles and objects that are
+// selected into a DC; stock objects stay and give true.
+bool DeleteGdiObject(HGDIOBJ object);
+
+// Removes a DC entry (deselecting its bitmap); false when invalid.
+bool RemoveDC(HDC dc);
+
+// The DC's drawing surface as it stands now: the canvas, the canvas
+// position of the DC's (0, 0), and the canvas rectangle drawing may touch.
+// Window DCs look the window up through user32; false when it is gone.
+struct Target {
+    std::shared_ptr<DeviceContext> dc;
+    display::Canvas canvas;
+    POINT origin{0, 0};
+    RECT clip{};
+};
+bool ResolveTarget(HDC handle, Target& target);
+
+// The pixel format new compatible bitmaps of `dc` take.
+display::PixelFormat CompatibleFormat(const DeviceContext& dc);
+
+}  // namespace brannock::platform::gdi
