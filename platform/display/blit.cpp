@@ -21,9 +21,9 @@ RECT Union(const RECT& a, const RECT& b) {
 }
 
 RECT ClampedRect(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom) {
-    constexpr std::int64_t kLimit = std::int64_t{1} << 29;
     const auto clamp = [](std::int64_t v) {
-        return static_cast<LONG>(std::clamp(v, -kLimit, kLimit));
+        constexpr std::int64_t kLimit = std::int64_t{1} << 29;
+        return static_cast<LONG>(v < -kLimit ? -kLimit : (v > kLimit ? kLimit : v));
     };
     return {clamp(left), clamp(top), clamp(right), clamp(bottom)};
 }
@@ -53,12 +53,23 @@ struct KeyTest {
 };
 
 #if defined(__GNUC__) || defined(__clang__)
+template <class T>
+struct VectorOf;
+template <>
+struct VectorOf<std::uint16_t> {
+    typedef std::uint16_t Type __attribute__((vector_size(16)));
+};
+template <>
+struct VectorOf<std::uint32_t> {
+    typedef std::uint32_t Type __attribute__((vector_size(16)));
+};
+
 // Keyed copy of a forward run, 16 bytes at a time: a compare, a mask and a
 // blend per vector, no branches.
 template <class T>
 void KeyedRunVector(T* __restrict target, const T* __restrict source, int count,
                     const KeyTest& key) {
-    using Vector = T __attribute__((vector_size(16)));
+    using Vector = typename VectorOf<T>::Type;
     constexpr int kLanes = 16 / sizeof(T);
     const Vector mask = Vector{} + static_cast<T>(key.mask);
     const Vector low = Vector{} + static_cast<T>(key.low);
