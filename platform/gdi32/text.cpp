@@ -1,5 +1,7 @@
 // TextOutA with the built-in font: one 8x16 cell per byte, the text colour
 // on the background colour (OPAQUE) or on what is there (TRANSPARENT).
+#include <algorithm>
+
 #include "platform/gdi32/drawing.h"
 #include "platform/gdi32/font.h"
 
@@ -21,15 +23,26 @@ BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c) {
         const RECT visible = display::Intersect(line, clip);
         if (display::IsEmpty(visible)) return RECT{};
         if (opaque) display::Fill(view, visible, paperPixel);
-        for (int py = visible.top; py < visible.bottom; ++py) {
-            const int cellY = py - line.top;
-            std::uint8_t* row = view.Row(py);
-            for (int px = visible.left; px < visible.right; ++px) {
-                const int offset = px - line.left;
-                const auto* glyph = gdi::Glyph(static_cast<unsigned char>(
-                    lpString[offset / gdi::kCellWidth]));
-                if (gdi::Ink(glyph, offset % gdi::kCellWidth, cellY)) {
-                    display::WritePixel(view.format, row + px * bytes, inkPixel);
+        // Cell by cell; a Shift-JIS lead byte and its trail byte are one
+        // character the font has no glyph for, shown as two boxes.
+        bool trail = false;
+        for (int i = 0; i < c; ++i) {
+            const auto byte = static_cast<unsigned char>(lpString[i]);
+            const bool lead = !trail && ((byte >= 0x81 && byte <= 0x9F) || byte >= 0xE0);
+            const std::uint8_t* glyph = gdi::Glyph((lead || trail) ? 0 : byte);
+            trail = lead && i + 1 < c;
+            const std::int64_t cellLeft = line.left + std::int64_t{i} * gdi::kCellWidth;
+            if (cellLeft >= visible.right) break;
+            if (cellLeft + gdi::kCellWidth <= visible.left) continue;
+            const int left = static_cast<int>(std::max<std::int64_t>(cellLeft, visible.left));
+            const int right =
+                static_cast<int>(std::min<std::int64_t>(cellLeft + gdi::kCellWidth, visible.right));
+            for (int py = visible.top; py < visible.bottom; ++py) {
+                std::uint8_t* row = view.Row(py);
+                for (int px = left; px < right; ++px) {
+                    if (gdi::Ink(glyph, static_cast<int>(px - cellLeft), py - line.top)) {
+                        display::WritePixel(view.format, row + px * bytes, inkPixel);
+                    }
                 }
             }
         }

@@ -1,0 +1,266 @@
+// GDI bitmaps and memory DCs: DIB sections both ways up and in every depth,
+// GetObjectA, conversions through BitBlt, fills, pixels, text, and the rules
+// of selecting and deleting objects.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "platform/win32.h"
+
+namespace {
+
+struct Dib {
+    HBITMAP bitmap = nullptr;
+    void* bits = nullptr;
+};
+
+Dib MakeDib(int width, int height, int bits, DWORD compression = BI_RGB,
+            const DWORD* masks = nullptr) {
+    struct {
+        BITMAPINFOHEADER header;
+        DWORD masks[3];
+    } info{};
+    info.header.biSize = sizeof(BITMAPINFOHEADER);
+    info.header.biWidth = width;
+    info.header.biHeight = height;
+    info.header.biPlanes = 1;
+    info.header.biBitCount = static_cast<WORD>(bits);
+    info.header.biCompression = compression;
+    if (masks) std::memcpy(info.masks, masks, sizeof info.masks);
+    Dib dib;
+    dib.bitmap = CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(&info),
+                                  DIB_RGB_COLORS, &dib.bits, nullptr, 0);
+    return dib;
+}
+
+BITMAP Describe(HBITMAP bitmap) {
+    BITMAP info{};
+    EXPECT_EQ(GetObjectA(bitmap, sizeof info, &info), static_cast<int>(sizeof(BITMAP)));
+    return info;
+}
+
+// A memory DC holding `bitmap`, put back and deleted at the end of scope.
+class MemoryDC {
+public:
+    explicit MemoryDC(HBITMAP bitmap) : dc_(CreateCompatibleDC(nullptr)) {
+        old_ = SelectObject(dc_, bitmap);
+        EXPECT_NE(old_, nullptr);
+    }
+    ~MemoryDC() {
+        SelectObject(dc_, old_);
+        DeleteDC(dc_);
+    }
+    operator HDC() const { return dc_; }
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+TEST(GdiDibSection, RowsRunTopDownOrBottomUpAsTheHeightSays) {
+    for (const int height : {3, -3}) {
+        Dib dib = MakeDib(2, height, 24);
+        ASSERT_NE(dib.bitmap, nullptr);
+        ASSERT_NE(dib.bits, nullptr);
+        const BITMAP info = Describe(dib.bitmap);
+        EXPECT_EQ(info.bmWidth, 2);
+        EXPECT_EQ(info.bmHeight, 3);
+        EXPECT_EQ(info.bmBitsPixel, 24);
+        EXPECT_EQ(info.bmPlanes, 1);
+        EXPECT_EQ(info.bmWidthBytes, 8);  // 6 bytes padded to 4
+        EXPECT_EQ(info.bmBits, dib.bits);
+
+        // The first row in memory: blue, green, red of a dark orange.
+        auto* bytes = static_cast<std::uint8_t*>(dib.bits);
+        bytes[0] = 0x10;
+        bytes[1] = 0x80;
+        bytes[2] = 0xF0;
+        MemoryDC dc(dib.bitmap);
+        const int firstRow = height > 0 ? 2 : 0;
+        EXPECT_EQ(GetPixel(dc, 0, firstRow), RGB(0xF0, 0x80, 0x10));
+        EXPECT_EQ(GetPixel(dc, 0, 2 - firstRow), RGB(0, 0, 0));
+        EXPECT_EQ(GetPixel(dc, 2, 0), CLR_INVALID);
+        DeleteObject(dib.bitmap);
+    }
+}
+
+TEST(GdiDibSection, DepthsAndMasksGiveTheirFormatsOrNothing) {
+    const DWORD masks565[3] = {0xF800, 0x07E0, 0x001F};
+    const DWORD masks555[3] = {0x7C00, 0x03E0, 0x001F};
+    const DWORD masksBgr[3] = {0x001F, 0x07E0, 0xF800};
+    struct Case {
+        int bits;
+        DWORD compression;
+        const DWORD* masks;
+        std::uint32_t whiteRaw;  // what RGB(255, 255, 255) is stored as
+    };
+    for (const Case& c : {Case{16, BI_RGB, nullptr, 0x7FFF}, Case{16, BI_BITFIELDS, masks565, 0xFFFF},
+                          Case{16, BI_BITFIELDS, masks555, 0x7FFF}, Case{32, BI_RGB, nullptr, 0xFFFFFF},
+                          Case{24, BI_RGB, nullptr, 0xFFFFFF}}) {
+        Dib dib = MakeDib(3, -1, c.bits, c.compression, c.masks);
+        ASSERT_NE(dib.bitmap, nullptr) << c.bits;
+        EXPECT_EQ(Describe(dib.bitmap).bmBitsPixel, c.bits);
+        MemoryDC dc(dib.bitmap);
+        SetPixel(dc, 1, 0, RGB(255, 255, 255));
+        std::uint32_t raw = 0;
+        std::memcpy(&raw, static_cast<std::uint8_t*>(dib.bits) + c.bits / 8, c.bits / 8);
+        EXPECT_EQ(raw, c.whiteRaw) << c.bits;
+        DeleteObject(dib.bitmap);
+    }
+    EXPECT_EQ(MakeDib(3, 1, 16, BI_BITFIELDS, masksBgr).bitmap, nullptr);
+    EXPECT_EQ(MakeDib(3, 1, 8).bitmap, nullptr);
+    EXPECT_EQ(MakeDib(0, 1, 24).bitmap, nullptr);
+    EXPECT_EQ(MakeDib(3, 0, 24).bitmap, nullptr);
+    EXPECT_EQ(MakeDib(1 << 20, 1 << 20, 32).bitmap, nullptr);
+    void* bits = reinterpret_cast<void*>(1);
+    EXPECT_EQ(CreateDIBSection(nullptr, nullptr, DIB_RGB_COLORS, &bits, nullptr, 0), nullptr);
+    EXPECT_EQ(bits, nullptr);
+}
+
+TEST(GdiBitBlt, ConvertsBetweenDepths) {
+    // 24 -> 16 (5-6-5) keeps the top bits of each channel; 16 -> 32 widens
+    // them by repeating the top bits, so white stays white.
+    const DWORD masks565[3] = {0xF800, 0x07E0, 0x001F};
+    Dib source = MakeDib(3, -1, 24);
+    Dib middle = MakeDib(3, -1, 16, BI_BITFIELDS, masks565);
+    Dib target = MakeDib(3, -1, 32);
+    MemoryDC from(source.bitmap), via(middle.bitmap), to(target.bitmap);
+    SetPixel(from, 0, 0, RGB(0x12, 0x34, 0x56));
+    SetPixel(from, 1, 0, RGB(255, 255, 255));
+    SetPixel(from, 2, 0, RGB(255, 0, 255));
+    ASSERT_TRUE(BitBlt(via, 0, 0, 3, 1, from, 0, 0, SRCCOPY));
+    ASSERT_TRUE(BitBlt(to, 0, 0, 3, 1, via, 0, 0, SRCCOPY));
+
+    const auto* stored = static_cast<const std::uint16_t*>(middle.bits);
+    EXPECT_EQ(stored[0], (0x12 >> 3) << 11 | (0x34 >> 2) << 5 | (0x56 >> 3));
+    EXPECT_EQ(stored[2], 0xF81F);
+    const auto* wide = static_cast<const std::uint32_t*>(target.bits);
+    EXPECT_EQ(wide[0] & 0xFFFFFF, 0x103452u);
+    EXPECT_EQ(wide[1] & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(wide[2] & 0xFFFFFF, 0xFF00FFu);
+    for (auto bitmap : {source.bitmap, middle.bitmap, target.bitmap}) DeleteObject(bitmap);
+}
+
+TEST(GdiBitBlt, CopiesOnlyWhereBothSidesHavePixels) {
+    Dib source = MakeDib(4, -4, 32);
+    Dib target = MakeDib(6, -6, 32);
+    MemoryDC from(source.bitmap), to(target.bitmap);
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    RECT all{0, 0, 4, 4};
+    FillRect(from, &all, red);
+    // Asks for 5x5 from (2, 2): only the 2x2 the source has lands, at (3, 3).
+    ASSERT_TRUE(BitBlt(to, 1, 1, 5, 5, from, 2, 2, SRCCOPY));
+    for (int y = 0; y < 6; ++y) {
+        for (int x = 0; x < 6; ++x) {
+            const bool copied = x >= 1 && x < 3 && y >= 1 && y < 3;
+            EXPECT_EQ(GetPixel(to, x, y), copied ? RGB(255, 0, 0) : RGB(0, 0, 0)) << x << "," << y;
+        }
+    }
+    EXPECT_FALSE(BitBlt(to, 0, 0, 1, 1, from, 0, 0, 0x00EE0086));  // SRCPAINT is not offered
+    EXPECT_TRUE(BitBlt(to, 0, 0, 6, 6, nullptr, 0, 0, WHITENESS));
+    EXPECT_EQ(GetPixel(to, 5, 5), RGB(255, 255, 255));
+    DeleteObject(red);
+    DeleteObject(source.bitmap);
+    DeleteObject(target.bitmap);
+}
+
+TEST(GdiFillRect, FillsTheRectangleClippedToTheBitmap) {
+    Dib dib = MakeDib(5, -4, 24);
+    MemoryDC dc(dib.bitmap);
+    HBRUSH green = CreateSolidBrush(RGB(0, 200, 0));
+    RECT area;
+    ASSERT_TRUE(SetRect(&area, 3, -2, 100, 2));
+    EXPECT_NE(FillRect(dc, &area, green), 0);
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 5; ++x) {
+            EXPECT_EQ(GetPixel(dc, x, y), (x >= 3 && y < 2) ? RGB(0, 200, 0) : RGB(0, 0, 0));
+        }
+    }
+    EXPECT_EQ(FillRect(dc, &area, nullptr), 0);
+    DeleteObject(green);
+    DeleteObject(dib.bitmap);
+}
+
+TEST(GdiTextOut, DrawsBlackTextOnAWhiteCellByDefault) {
+    Dib dib = MakeDib(40, -20, 32);
+    MemoryDC dc(dib.bitmap);
+    ASSERT_TRUE(TextOutA(dc, 2, 1, "Hi", 2));
+    int ink = 0, paper = 0;
+    for (int y = 1; y < 17; ++y) {
+        for (int x = 2; x < 18; ++x) {
+            const COLORREF c = GetPixel(dc, x, y);
+            ink += c == RGB(0, 0, 0);
+            paper += c == RGB(255, 255, 255);
+            ASSERT_TRUE(c == RGB(0, 0, 0) || c == RGB(255, 255, 255));
+        }
+    }
+    EXPECT_GT(ink, 20);
+    EXPECT_GT(paper, 150);
+    // Two 8x16 cells and nothing around them.
+    EXPECT_EQ(GetPixel(dc, 1, 5), RGB(0, 0, 0));
+    EXPECT_EQ(GetPixel(dc, 18, 5), RGB(0, 0, 0));
+    EXPECT_EQ(GetPixel(dc, 5, 17), RGB(0, 0, 0));
+
+    // Transparent text in another colour leaves the background alone.
+    HBRUSH blue = CreateSolidBrush(RGB(0, 0, 255));
+    RECT all{0, 0, 40, 20};
+    FillRect(dc, &all, blue);
+    SetBkMode(dc, TRANSPARENT);
+    EXPECT_EQ(SetTextColor(dc, RGB(255, 255, 0)), RGB(0, 0, 0));
+    ASSERT_TRUE(TextOutA(dc, 0, 0, "\x8c\x78", 2));  // Shift-JIS bytes show boxes
+    int yellow = 0;
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 16; ++x) {
+            const COLORREF c = GetPixel(dc, x, y);
+            yellow += c == RGB(255, 255, 0);
+            ASSERT_TRUE(c == RGB(255, 255, 0) || c == RGB(0, 0, 255));
+        }
+    }
+    EXPECT_GT(yellow, 20);
+    EXPECT_FALSE(TextOutA(dc, 0, 0, nullptr, 3));
+    EXPECT_FALSE(TextOutA(dc, 0, 0, "x", -1));
+    DeleteObject(blue);
+    DeleteObject(dib.bitmap);
+}
+
+TEST(GdiObjects, SelectedBitmapsStayUntilReleasedAndStaleHandlesAreInvalid) {
+    Dib dib = MakeDib(2, 2, 24);
+    HDC first = CreateCompatibleDC(nullptr);
+    HDC second = CreateCompatibleDC(nullptr);
+    HGDIOBJ original = SelectObject(first, dib.bitmap);
+    ASSERT_NE(original, nullptr);
+    EXPECT_EQ(SelectObject(second, dib.bitmap), nullptr);  // already in `first`
+    EXPECT_FALSE(DeleteObject(dib.bitmap));
+    EXPECT_EQ(SelectObject(first, original), dib.bitmap);
+    EXPECT_NE(SelectObject(second, dib.bitmap), nullptr);
+    EXPECT_TRUE(DeleteDC(second));  // deleting the DC lets the bitmap go
+    EXPECT_TRUE(DeleteObject(dib.bitmap));
+    EXPECT_FALSE(DeleteObject(dib.bitmap));
+    BITMAP info{};
+    EXPECT_EQ(GetObjectA(dib.bitmap, sizeof info, &info), 0);
+    EXPECT_EQ(SelectObject(first, dib.bitmap), nullptr);
+    EXPECT_TRUE(DeleteDC(first));
+    EXPECT_FALSE(DeleteDC(first));
+    EXPECT_EQ(GetPixel(first, 0, 0), CLR_INVALID);
+}
+
+TEST(GdiObjects, CompatibleBitmapsTakeTheScreenFormat) {
+    HDC screen = GetDC(nullptr);
+    ASSERT_NE(screen, nullptr);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 3, 2);
+    ASSERT_NE(bitmap, nullptr);
+    const BITMAP info = Describe(bitmap);
+    EXPECT_EQ(info.bmWidth, 3);
+    EXPECT_EQ(info.bmHeight, 2);
+    EXPECT_EQ(info.bmBitsPixel, 32);  // the windowed desktop
+    EXPECT_EQ(info.bmBits, nullptr);
+    BITMAP small{};
+    EXPECT_EQ(GetObjectA(bitmap, 20, &small), 0);
+    EXPECT_EQ(GetObjectA(bitmap, 0, nullptr), static_cast<int>(sizeof(BITMAP)));
+    EXPECT_EQ(CreateCompatibleBitmap(screen, -1, 2), nullptr);
+    DeleteObject(bitmap);
+    EXPECT_EQ(ReleaseDC(nullptr, screen), 1);
+    EXPECT_EQ(ReleaseDC(nullptr, screen), 0);
+}
+
+}  // namespace
