@@ -7,7 +7,9 @@ HRESULT Clipper::QueryInterface(REFIID, void** object) {
     return E_NOINTERFACE;
 }
 
-ULONG Clipper::AddRef() { return ++references_; }
+ULONG Clipper::AddRef() {
+    return ++references_;
+}
 
 ULONG Clipper::Release() {
     const ULONG left = --references_;
@@ -15,7 +17,9 @@ ULONG Clipper::Release() {
     return left;
 }
 
-HRESULT Clipper::GetClipList(LPRECT, LPRGNDATA, LPDWORD) { return DDERR_UNSUPPORTED; }
+HRESULT Clipper::GetClipList(LPRECT, LPRGNDATA, LPDWORD) {
+    return DDERR_UNSUPPORTED;
+}
 
 HRESULT Clipper::GetHWnd(HWND* lphWnd) {
     if (!lphWnd) return DDERR_INVALIDPARAMS;
@@ -23,11 +27,17 @@ HRESULT Clipper::GetHWnd(HWND* lphWnd) {
     return DD_OK;
 }
 
-HRESULT Clipper::Initialize(LPDIRECTDRAW, DWORD) { return DDERR_ALREADYINITIALIZED; }
+HRESULT Clipper::Initialize(LPDIRECTDRAW, DWORD) {
+    return DDERR_ALREADYINITIALIZED;
+}
 
-HRESULT Clipper::IsClipListChanged(BOOL*) { return DDERR_UNSUPPORTED; }
+HRESULT Clipper::IsClipListChanged(BOOL*) {
+    return DDERR_UNSUPPORTED;
+}
 
-HRESULT Clipper::SetClipList(LPRGNDATA, DWORD) { return DDERR_UNSUPPORTED; }
+HRESULT Clipper::SetClipList(LPRGNDATA, DWORD) {
+    return DDERR_UNSUPPORTED;
+}
 
 HRESULT Clipper::SetHWnd(DWORD dwFlags, HWND hWnd) {
     if (dwFlags != 0) return DDERR_INVALIDPARAMS;

@@ -9,7 +9,7 @@
 namespace brannock::platform::ddraw {
 
 class Clipper final : public IDirectDrawClipper {
-public:
+  public:
     Clipper() = default;
 
     HWND Window() const { return window_; }
@@ -25,7 +25,7 @@ public:
     HRESULT SetClipList(LPRGNDATA lpClipList, DWORD dwFlags) override;
     HRESULT SetHWnd(DWORD dwFlags, HWND hWnd) override;
 
-private:
+  private:
     ~Clipper() = default;
 
     std::atomic<ULONG> references_{1};

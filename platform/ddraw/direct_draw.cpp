@@ -75,7 +75,9 @@ HRESULT DirectDraw::QueryInterface(REFIID riid, void** object) {
     return E_NOINTERFACE;
 }
 
-ULONG DirectDraw::AddRef() { return ++references_; }
+ULONG DirectDraw::AddRef() {
+    return ++references_;
+}
 
 ULONG DirectDraw::Release() {
     const ULONG left = --references_;
@@ -113,7 +115,8 @@ HRESULT DirectDraw::SetDisplayMode(DWORD dwWidth, DWORD dwHeight, DWORD dwBPP, D
     if (dwFlags != 0) return DDERR_INVALIDPARAMS;
     display::PixelFormat format;
     if (dwWidth == 0 || dwHeight == 0 || dwWidth > kMaxSide || dwHeight > kMaxSide ||
-        !display::DepthAccepted(dwBPP) || !display::FormatForDepth(static_cast<int>(dwBPP), format)) {
+        !display::DepthAccepted(dwBPP) ||
+        !display::FormatForDepth(static_cast<int>(dwBPP), format)) {
         return DDERR_INVALIDMODE;
     }
     const display::ScreenMode wanted{static_cast<int>(dwWidth), static_cast<int>(dwHeight), format};
@@ -187,8 +190,8 @@ HRESULT DirectDraw::CreateSurface(LPDDSURFACEDESC2 lpDDSurfaceDesc,
             if (!exclusive_) return DDERR_NOEXCLUSIVEMODE;
             backBuffers = desc.dwBackBufferCount;
         }
-        surface = Surface::Create(this, Surface::Role::kPrimary, mode.width, mode.height,
-                                  mode.format);
+        surface =
+            Surface::Create(this, Surface::Role::kPrimary, mode.width, mode.height, mode.format);
         if (!surface->AttachBackBuffers(static_cast<int>(backBuffers))) {
             surface->Release();
             return DDERR_OUTOFMEMORY;
@@ -241,7 +244,9 @@ HRESULT DirectDraw::CreateClipper(DWORD dwFlags, LPDIRECTDRAWCLIPPER* lplpDDClip
 
 // --- Not used by the framework -----------------------------------------------------------
 
-HRESULT DirectDraw::Compact() { return DDERR_UNSUPPORTED; }
+HRESULT DirectDraw::Compact() {
+    return DDERR_UNSUPPORTED;
+}
 HRESULT DirectDraw::CreatePalette(DWORD, LPPALETTEENTRY, LPDIRECTDRAWPALETTE*, IUnknown*) {
     return DDERR_UNSUPPORTED;
 }
@@ -254,22 +259,54 @@ HRESULT DirectDraw::EnumDisplayModes(DWORD, LPDDSURFACEDESC2, LPVOID, LPDDENUMMO
 HRESULT DirectDraw::EnumSurfaces(DWORD, LPDDSURFACEDESC2, LPVOID, LPDDENUMSURFACESCALLBACK7) {
     return DDERR_UNSUPPORTED;
 }
-HRESULT DirectDraw::FlipToGDISurface() { return DDERR_UNSUPPORTED; }
-HRESULT DirectDraw::GetCaps(LPDDCAPS, LPDDCAPS) { return DDERR_UNSUPPORTED; }
-HRESULT DirectDraw::GetFourCCCodes(LPDWORD, LPDWORD) { return DDERR_UNSUPPORTED; }
-HRESULT DirectDraw::GetGDISurface(LPDIRECTDRAWSURFACE7*) { return DDERR_UNSUPPORTED; }
-HRESULT DirectDraw::GetMonitorFrequency(LPDWORD) { return DDERR_UNSUPPORTED; }
-HRESULT DirectDraw::GetScanLine(LPDWORD) { return DDERR_UNSUPPORTED; }
-HRESULT DirectDraw::GetVerticalBlankStatus(BOOL*) { return DDERR_UNSUPPORTED; }
-HRESULT DirectDraw::Initialize(GUID*) { return DDERR_ALREADYINITIALIZED; }
-HRESULT DirectDraw::WaitForVerticalBlank(DWORD, HANDLE) { return DDERR_UNSUPPORTED; }
-HRESULT DirectDraw::GetAvailableVidMem(LPDDSCAPS2, LPDWORD, LPDWORD) { return DDERR_UNSUPPORTED; }
-HRESULT DirectDraw::GetSurfaceFromDC(HDC, LPDIRECTDRAWSURFACE7*) { return DDERR_UNSUPPORTED; }
-HRESULT DirectDraw::RestoreAllSurfaces() { return DDERR_UNSUPPORTED; }
-HRESULT DirectDraw::TestCooperativeLevel() { return DDERR_UNSUPPORTED; }
-HRESULT DirectDraw::GetDeviceIdentifier(LPDDDEVICEIDENTIFIER2, DWORD) { return DDERR_UNSUPPORTED; }
-HRESULT DirectDraw::StartModeTest(SIZE*, DWORD, DWORD) { return DDERR_UNSUPPORTED; }
-HRESULT DirectDraw::EvaluateMode(DWORD, DWORD*) { return DDERR_UNSUPPORTED; }
+HRESULT DirectDraw::FlipToGDISurface() {
+    return DDERR_UNSUPPORTED;
+}
+HRESULT DirectDraw::GetCaps(LPDDCAPS, LPDDCAPS) {
+    return DDERR_UNSUPPORTED;
+}
+HRESULT DirectDraw::GetFourCCCodes(LPDWORD, LPDWORD) {
+    return DDERR_UNSUPPORTED;
+}
+HRESULT DirectDraw::GetGDISurface(LPDIRECTDRAWSURFACE7*) {
+    return DDERR_UNSUPPORTED;
+}
+HRESULT DirectDraw::GetMonitorFrequency(LPDWORD) {
+    return DDERR_UNSUPPORTED;
+}
+HRESULT DirectDraw::GetScanLine(LPDWORD) {
+    return DDERR_UNSUPPORTED;
+}
+HRESULT DirectDraw::GetVerticalBlankStatus(BOOL*) {
+    return DDERR_UNSUPPORTED;
+}
+HRESULT DirectDraw::Initialize(GUID*) {
+    return DDERR_ALREADYINITIALIZED;
+}
+HRESULT DirectDraw::WaitForVerticalBlank(DWORD, HANDLE) {
+    return DDERR_UNSUPPORTED;
+}
+HRESULT DirectDraw::GetAvailableVidMem(LPDDSCAPS2, LPDWORD, LPDWORD) {
+    return DDERR_UNSUPPORTED;
+}
+HRESULT DirectDraw::GetSurfaceFromDC(HDC, LPDIRECTDRAWSURFACE7*) {
+    return DDERR_UNSUPPORTED;
+}
+HRESULT DirectDraw::RestoreAllSurfaces() {
+    return DDERR_UNSUPPORTED;
+}
+HRESULT DirectDraw::TestCooperativeLevel() {
+    return DDERR_UNSUPPORTED;
+}
+HRESULT DirectDraw::GetDeviceIdentifier(LPDDDEVICEIDENTIFIER2, DWORD) {
+    return DDERR_UNSUPPORTED;
+}
+HRESULT DirectDraw::StartModeTest(SIZE*, DWORD, DWORD) {
+    return DDERR_UNSUPPORTED;
+}
+HRESULT DirectDraw::EvaluateMode(DWORD, DWORD*) {
+    return DDERR_UNSUPPORTED;
+}
 
 }  // namespace brannock::platform::ddraw
 

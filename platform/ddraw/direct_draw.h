@@ -12,7 +12,7 @@ namespace brannock::platform::ddraw {
 class Surface;
 
 class DirectDraw final : public IDirectDraw7 {
-public:
+  public:
     DirectDraw() = default;
 
     bool Exclusive() const { return exclusive_; }
@@ -60,7 +60,7 @@ public:
     HRESULT StartModeTest(SIZE* pModes, DWORD dwNumModes, DWORD dwFlags) override;
     HRESULT EvaluateMode(DWORD dwFlags, DWORD* pTimeout) override;
 
-private:
+  private:
     ~DirectDraw();
 
     // Gives the display back to the desktop if this object changed it.

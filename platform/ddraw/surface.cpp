@@ -77,7 +77,9 @@ HRESULT Surface::QueryInterface(REFIID, void** object) {
     return E_NOINTERFACE;
 }
 
-ULONG Surface::AddRef() { return ++references_; }
+ULONG Surface::AddRef() {
+    return ++references_;
+}
 
 ULONG Surface::Release() {
     const ULONG left = --references_;
@@ -105,8 +107,9 @@ void Surface::FillDescription(DDSURFACEDESC2& desc) const {
     desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_PIXELFORMAT;
     desc.dwWidth = static_cast<DWORD>(width_);
     desc.dwHeight = static_cast<DWORD>(height_);
-    desc.lPitch = buffer_ ? static_cast<LONG>(buffer_->Stride())
-                          : static_cast<LONG>(((width_ * display::BytesPerPixel(format_)) + 3) & ~3);
+    desc.lPitch = buffer_
+                      ? static_cast<LONG>(buffer_->Stride())
+                      : static_cast<LONG>(((width_ * display::BytesPerPixel(format_)) + 3) & ~3);
     if (!backBuffers_.empty()) {
         desc.dwFlags |= DDSD_BACKBUFFERCOUNT;
         desc.dwBackBufferCount = static_cast<DWORD>(backBuffers_.size());
@@ -182,7 +185,9 @@ HRESULT Surface::GetAttachedSurface(LPDDSCAPS2 lpDDSCaps,
 
 // --- Lost surfaces --------------------------------------------------------------
 
-HRESULT Surface::IsLost() { return lost_ ? DDERR_SURFACELOST : DD_OK; }
+HRESULT Surface::IsLost() {
+    return lost_ ? DDERR_SURFACELOST : DD_OK;
+}
 
 HRESULT Surface::Restore() {
     if (!lost_) return DD_OK;
@@ -190,7 +195,8 @@ HRESULT Surface::Restore() {
     const bool fits = role_ == Role::kPrimary ? mode == createdMode_ : mode.format == format_;
     if (!fits) return DDERR_WRONGMODE;
     lost_ = false;
-    for (Surface* back : backBuffers_) back->lost_ = false;
+    for (Surface* back : backBuffers_)
+        back->lost_ = false;
     return DD_OK;
 }
 
@@ -217,8 +223,8 @@ HRESULT Surface::GetClipper(LPDIRECTDRAWCLIPPER* lplpDDClipper) {
 }
 
 HRESULT Surface::SetColorKey(DWORD dwFlags, LPDDCOLORKEY lpDDColorKey) {
-    const DWORD which = dwFlags & (DDCKEY_SRCBLT | DDCKEY_DESTBLT | DDCKEY_SRCOVERLAY |
-                                   DDCKEY_DESTOVERLAY);
+    const DWORD which =
+        dwFlags & (DDCKEY_SRCBLT | DDCKEY_DESTBLT | DDCKEY_SRCOVERLAY | DDCKEY_DESTOVERLAY);
     if (which == DDCKEY_SRCOVERLAY || which == DDCKEY_DESTOVERLAY) return DDERR_UNSUPPORTED;
     if (which != DDCKEY_SRCBLT && which != DDCKEY_DESTBLT) return DDERR_INVALIDPARAMS;
     bool& has = which == DDCKEY_SRCBLT ? hasSourceKey_ : hasDestKey_;
@@ -350,42 +356,92 @@ HRESULT Surface::GetDDInterface(LPVOID* lplpDD) {
 }
 
 // Blits complete before Blt and Flip return.
-HRESULT Surface::GetBltStatus(DWORD) { return DD_OK; }
-HRESULT Surface::GetFlipStatus(DWORD) { return DD_OK; }
+HRESULT Surface::GetBltStatus(DWORD) {
+    return DD_OK;
+}
+HRESULT Surface::GetFlipStatus(DWORD) {
+    return DD_OK;
+}
 
 // --- Not used by the framework ----------------------------------------------------
 
-HRESULT Surface::AddAttachedSurface(LPDIRECTDRAWSURFACE7) { return DDERR_UNSUPPORTED; }
-HRESULT Surface::AddOverlayDirtyRect(LPRECT) { return DDERR_UNSUPPORTED; }
-HRESULT Surface::BltBatch(LPDDBLTBATCH, DWORD, DWORD) { return DDERR_UNSUPPORTED; }
-HRESULT Surface::DeleteAttachedSurface(DWORD, LPDIRECTDRAWSURFACE7) { return DDERR_UNSUPPORTED; }
+HRESULT Surface::AddAttachedSurface(LPDIRECTDRAWSURFACE7) {
+    return DDERR_UNSUPPORTED;
+}
+HRESULT Surface::AddOverlayDirtyRect(LPRECT) {
+    return DDERR_UNSUPPORTED;
+}
+HRESULT Surface::BltBatch(LPDDBLTBATCH, DWORD, DWORD) {
+    return DDERR_UNSUPPORTED;
+}
+HRESULT Surface::DeleteAttachedSurface(DWORD, LPDIRECTDRAWSURFACE7) {
+    return DDERR_UNSUPPORTED;
+}
 HRESULT Surface::EnumAttachedSurfaces(LPVOID, LPDDENUMSURFACESCALLBACK7) {
     return DDERR_UNSUPPORTED;
 }
 HRESULT Surface::EnumOverlayZOrders(DWORD, LPVOID, LPDDENUMSURFACESCALLBACK7) {
     return DDERR_UNSUPPORTED;
 }
-HRESULT Surface::GetOverlayPosition(LPLONG, LPLONG) { return DDERR_UNSUPPORTED; }
-HRESULT Surface::GetPalette(LPDIRECTDRAWPALETTE*) { return DDERR_UNSUPPORTED; }
-HRESULT Surface::Initialize(LPDIRECTDRAW, LPDDSURFACEDESC2) { return DDERR_ALREADYINITIALIZED; }
-HRESULT Surface::SetOverlayPosition(LONG, LONG) { return DDERR_UNSUPPORTED; }
-HRESULT Surface::SetPalette(LPDIRECTDRAWPALETTE) { return DDERR_UNSUPPORTED; }
+HRESULT Surface::GetOverlayPosition(LPLONG, LPLONG) {
+    return DDERR_UNSUPPORTED;
+}
+HRESULT Surface::GetPalette(LPDIRECTDRAWPALETTE*) {
+    return DDERR_UNSUPPORTED;
+}
+HRESULT Surface::Initialize(LPDIRECTDRAW, LPDDSURFACEDESC2) {
+    return DDERR_ALREADYINITIALIZED;
+}
+HRESULT Surface::SetOverlayPosition(LONG, LONG) {
+    return DDERR_UNSUPPORTED;
+}
+HRESULT Surface::SetPalette(LPDIRECTDRAWPALETTE) {
+    return DDERR_UNSUPPORTED;
+}
 HRESULT Surface::UpdateOverlay(LPRECT, LPDIRECTDRAWSURFACE7, LPRECT, DWORD, LPDDOVERLAYFX) {
     return DDERR_UNSUPPORTED;
 }
-HRESULT Surface::UpdateOverlayDisplay(DWORD) { return DDERR_UNSUPPORTED; }
-HRESULT Surface::UpdateOverlayZOrder(DWORD, LPDIRECTDRAWSURFACE7) { return DDERR_UNSUPPORTED; }
-HRESULT Surface::PageLock(DWORD) { return DDERR_UNSUPPORTED; }
-HRESULT Surface::PageUnlock(DWORD) { return DDERR_UNSUPPORTED; }
-HRESULT Surface::SetSurfaceDesc(LPDDSURFACEDESC2, DWORD) { return DDERR_UNSUPPORTED; }
-HRESULT Surface::SetPrivateData(REFGUID, LPVOID, DWORD, DWORD) { return DDERR_UNSUPPORTED; }
-HRESULT Surface::GetPrivateData(REFGUID, LPVOID, LPDWORD) { return DDERR_UNSUPPORTED; }
-HRESULT Surface::FreePrivateData(REFGUID) { return DDERR_UNSUPPORTED; }
-HRESULT Surface::GetUniquenessValue(LPDWORD) { return DDERR_UNSUPPORTED; }
-HRESULT Surface::ChangeUniquenessValue() { return DDERR_UNSUPPORTED; }
-HRESULT Surface::SetPriority(DWORD) { return DDERR_UNSUPPORTED; }
-HRESULT Surface::GetPriority(LPDWORD) { return DDERR_UNSUPPORTED; }
-HRESULT Surface::SetLOD(DWORD) { return DDERR_UNSUPPORTED; }
-HRESULT Surface::GetLOD(LPDWORD) { return DDERR_UNSUPPORTED; }
+HRESULT Surface::UpdateOverlayDisplay(DWORD) {
+    return DDERR_UNSUPPORTED;
+}
+HRESULT Surface::UpdateOverlayZOrder(DWORD, LPDIRECTDRAWSURFACE7) {
+    return DDERR_UNSUPPORTED;
+}
+HRESULT Surface::PageLock(DWORD) {
+    return DDERR_UNSUPPORTED;
+}
+HRESULT Surface::PageUnlock(DWORD) {
+    return DDERR_UNSUPPORTED;
+}
+HRESULT Surface::SetSurfaceDesc(LPDDSURFACEDESC2, DWORD) {
+    return DDERR_UNSUPPORTED;
+}
+HRESULT Surface::SetPrivateData(REFGUID, LPVOID, DWORD, DWORD) {
+    return DDERR_UNSUPPORTED;
+}
+HRESULT Surface::GetPrivateData(REFGUID, LPVOID, LPDWORD) {
+    return DDERR_UNSUPPORTED;
+}
+HRESULT Surface::FreePrivateData(REFGUID) {
+    return DDERR_UNSUPPORTED;
+}
+HRESULT Surface::GetUniquenessValue(LPDWORD) {
+    return DDERR_UNSUPPORTED;
+}
+HRESULT Surface::ChangeUniquenessValue() {
+    return DDERR_UNSUPPORTED;
+}
+HRESULT Surface::SetPriority(DWORD) {
+    return DDERR_UNSUPPORTED;
+}
+HRESULT Surface::GetPriority(LPDWORD) {
+    return DDERR_UNSUPPORTED;
+}
+HRESULT Surface::SetLOD(DWORD) {
+    return DDERR_UNSUPPORTED;
+}
+HRESULT Surface::GetLOD(LPDWORD) {
+    return DDERR_UNSUPPORTED;
+}
 
 }  // namespace brannock::platform::ddraw

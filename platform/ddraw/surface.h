@@ -18,7 +18,7 @@ class Clipper;
 class DirectDraw;
 
 class Surface final : public IDirectDrawSurface7 {
-public:
+  public:
     enum class Role { kPrimary, kBackBuffer, kOffscreen };
 
     // A new surface holding a reference to `owner`. Off-screen and back
@@ -75,8 +75,8 @@ public:
     HRESULT SetOverlayPosition(LONG lX, LONG lY) override;
     HRESULT SetPalette(LPDIRECTDRAWPALETTE lpDDPalette) override;
     HRESULT Unlock(LPRECT lpSurfaceData) override;
-    HRESULT UpdateOverlay(LPRECT lpSrcRect, LPDIRECTDRAWSURFACE7 lpDDDestSurface,
-                          LPRECT lpDestRect, DWORD dwFlags, LPDDOVERLAYFX lpDDOverlayFx) override;
+    HRESULT UpdateOverlay(LPRECT lpSrcRect, LPDIRECTDRAWSURFACE7 lpDDDestSurface, LPRECT lpDestRect,
+                          DWORD dwFlags, LPDDOVERLAYFX lpDDOverlayFx) override;
     HRESULT UpdateOverlayDisplay(DWORD dwFlags) override;
     HRESULT UpdateOverlayZOrder(DWORD dwFlags, LPDIRECTDRAWSURFACE7 lpDDSReference) override;
     HRESULT GetDDInterface(LPVOID* lplpDD) override;
@@ -93,7 +93,7 @@ public:
     HRESULT SetLOD(DWORD lod) override;
     HRESULT GetLOD(LPDWORD lod) override;
 
-private:
+  private:
     Surface(DirectDraw* owner, Role role, int width, int height, display::PixelFormat format);
     ~Surface();
 

@@ -10,7 +10,9 @@ namespace brannock::platform::ddraw {
 
 namespace {
 
-bool ValidFx(const DDBLTFX* fx) { return fx && fx->dwSize == sizeof(DDBLTFX); }
+bool ValidFx(const DDBLTFX* fx) {
+    return fx && fx->dwSize == sizeof(DDBLTFX);
+}
 
 }  // namespace
 

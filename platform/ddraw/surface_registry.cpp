@@ -36,7 +36,8 @@ void UnregisterSurface(Surface* surface) {
 void LoseAllSurfaces() {
     Registry& registry = TheRegistry();
     std::lock_guard lock(registry.mutex);
-    for (Surface* surface : registry.surfaces) surface->MarkLost();
+    for (Surface* surface : registry.surfaces)
+        surface->MarkLost();
 }
 
 bool LoseSurface(IDirectDrawSurface7* surface) {

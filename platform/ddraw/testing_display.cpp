@@ -4,8 +4,12 @@
 
 namespace brannock::testing {
 
-void LoseSurface(IDirectDrawSurface7* surface) { platform::ddraw::LoseSurface(surface); }
+void LoseSurface(IDirectDrawSurface7* surface) {
+    platform::ddraw::LoseSurface(surface);
+}
 
-void LoseAllSurfaces() { platform::ddraw::LoseAllSurfaces(); }
+void LoseAllSurfaces() {
+    platform::ddraw::LoseAllSurfaces();
+}
 
 }  // namespace brannock::testing

@@ -36,8 +36,12 @@ struct Pixel24 {
 };
 static_assert(sizeof(Pixel24) == 3);
 
-inline std::uint32_t ValueOf(std::uint16_t p) { return p; }
-inline std::uint32_t ValueOf(std::uint32_t p) { return p; }
+inline std::uint32_t ValueOf(std::uint16_t p) {
+    return p;
+}
+inline std::uint32_t ValueOf(std::uint32_t p) {
+    return p;
+}
 inline std::uint32_t ValueOf(Pixel24 p) {
     return p.c[0] | (p.c[1] << 8) | (static_cast<std::uint32_t>(p.c[2]) << 16);
 }
@@ -272,8 +276,8 @@ bool Blit(const BlitSpec& spec) {
     const bool keyed = spec.key.enabled && high >= key.low;
     if (keyed) key.range = high - key.low;
 
-    const bool stretched =
-        to.right - to.left != from.right - from.left || to.bottom - to.top != from.bottom - from.top;
+    const bool stretched = to.right - to.left != from.right - from.left ||
+                           to.bottom - to.top != from.bottom - from.top;
     const bool plain = !stretched && !spec.mirrorLeftRight && !spec.mirrorUpDown && !keyed;
     if (spec.source.format != spec.target.format && !plain) return false;
 
@@ -286,7 +290,8 @@ bool Blit(const BlitSpec& spec) {
         const std::size_t rowBytes = static_cast<std::size_t>(width) * BytesPerPixel(source.format);
         if (scratch.size() < rowBytes * height) scratch.resize(rowBytes * height);
         for (int y = 0; y < height; ++y) {
-            std::memcpy(scratch.data() + y * rowBytes, source.At(from.left, from.top + y), rowBytes);
+            std::memcpy(scratch.data() + y * rowBytes, source.At(from.left, from.top + y),
+                        rowBytes);
         }
         source = {scratch.data(), static_cast<std::ptrdiff_t>(rowBytes), width, height,
                   source.format};

@@ -42,13 +42,17 @@ bool Blit(const BlitSpec& spec);
 void Fill(const PixelView& target, const RECT& rect, std::uint32_t pixel);
 
 // Rectangle helpers.
-inline bool IsEmpty(const RECT& r) { return r.left >= r.right || r.top >= r.bottom; }
+inline bool IsEmpty(const RECT& r) {
+    return r.left >= r.right || r.top >= r.bottom;
+}
 RECT Intersect(const RECT& a, const RECT& b);
 RECT Union(const RECT& a, const RECT& b);  // an empty side is ignored
 // A rectangle from a position and size given by a caller, kept far from
 // the int limits so later offsets cannot overflow.
 RECT ClampedRect(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom);
-inline RECT Bounds(const PixelView& view) { return {0, 0, view.width, view.height}; }
+inline RECT Bounds(const PixelView& view) {
+    return {0, 0, view.width, view.height};
+}
 inline bool Contains(const RECT& outer, const RECT& inner) {
     return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
            inner.bottom <= outer.bottom;

@@ -10,7 +10,7 @@
 namespace brannock::platform::display {
 
 class Canvas {
-public:
+  public:
     enum class Kind { kNone, kBuffer, kScreen, kOverlay };
 
     Canvas() = default;
@@ -31,7 +31,7 @@ public:
     // (width 0) for kNone.
     PixelView ViewLocked() const;
 
-private:
+  private:
     Canvas(Kind kind, std::shared_ptr<PixelBuffer> buffer)
         : kind_(kind), buffer_(std::move(buffer)) {}
 
@@ -41,10 +41,10 @@ private:
 
 // Holds the display lock for as long as it lives if either canvas needs it.
 class CanvasLock {
-public:
+  public:
     explicit CanvasLock(const Canvas& a, const Canvas& b = {});
 
-private:
+  private:
     std::unique_lock<std::mutex> lock_;
 };
 

@@ -25,7 +25,8 @@ std::shared_ptr<PixelBuffer> OverlayLocked(HWND window, int width, int height) {
         const PixelView from = slot->View(), to = resized->View();
         const int rows = std::min(from.height, to.height);
         const std::size_t bytes = static_cast<std::size_t>(std::min(from.width, to.width)) * 4;
-        for (int y = 0; y < rows; ++y) std::memcpy(to.Row(y), from.Row(y), bytes);
+        for (int y = 0; y < rows; ++y)
+            std::memcpy(to.Row(y), from.Row(y), bytes);
     }
     if (!resized) {
         Overlays().erase(window);
@@ -45,14 +46,16 @@ void PruneOverlays(bool (*alive)(HWND)) {
     std::vector<HWND> windows;
     {
         std::lock_guard lock(DisplayMutex());
-        for (const auto& entry : Overlays()) windows.push_back(entry.first);
+        for (const auto& entry : Overlays())
+            windows.push_back(entry.first);
     }
     std::vector<HWND> dead;
     for (HWND window : windows) {
         if (!alive(window)) dead.push_back(window);
     }
     std::lock_guard lock(DisplayMutex());
-    for (HWND window : dead) Overlays().erase(window);
+    for (HWND window : dead)
+        Overlays().erase(window);
 }
 
 void DropOverlay(HWND window) {

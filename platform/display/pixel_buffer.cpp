@@ -18,8 +18,8 @@ std::shared_ptr<PixelBuffer> PixelBuffer::Create(int width, int height, PixelFor
     if (width <= 0 || height <= 0) return nullptr;
     if (static_cast<std::int64_t>(width) * height > kMaxPixels) return nullptr;
     const std::size_t stride = (static_cast<std::size_t>(width) * BytesPerPixel(format) + 3) & ~3u;
-    std::unique_ptr<std::uint8_t[]> memory(new (std::nothrow)
-                                               std::uint8_t[stride * static_cast<std::size_t>(height)]());
+    std::unique_ptr<std::uint8_t[]> memory(
+        new (std::nothrow) std::uint8_t[stride * static_cast<std::size_t>(height)]());
     if (!memory) return nullptr;
     return std::make_shared<PixelBuffer>(width, height, format, bottomUp, stride,
                                          std::move(memory));

@@ -25,7 +25,7 @@ struct PixelView {
 
 // Owned, zero-filled pixel memory with rows padded to 4 bytes (as DIBs are).
 class PixelBuffer {
-public:
+  public:
     // Null when the size is not positive, too large or cannot be allocated.
     static std::shared_ptr<PixelBuffer> Create(int width, int height, PixelFormat format,
                                                bool bottomUp = false);
@@ -46,7 +46,7 @@ public:
     PixelBuffer(int width, int height, PixelFormat format, bool bottomUp, std::size_t stride,
                 std::unique_ptr<std::uint8_t[]> memory);
 
-private:
+  private:
     int width_;
     int height_;
     PixelFormat format_;

@@ -111,7 +111,9 @@ constexpr auto kRead = MakeTable<ReadEntry>();
 constexpr auto kWrite = MakeTable<WriteEntry>();
 constexpr auto kConverters = MakeTable<ConverterRow>();
 
-constexpr std::size_t Index(PixelFormat format) { return static_cast<std::size_t>(format); }
+constexpr std::size_t Index(PixelFormat format) {
+    return static_cast<std::size_t>(format);
+}
 static_assert(kConverters.size() == kFormats);
 
 }  // namespace

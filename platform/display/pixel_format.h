@@ -44,7 +44,9 @@ constexpr FormatInfo Info(PixelFormat format) {
     return {32, 4, 0xFF0000, 0x00FF00, 0x0000FF, 0, 0xFFFFFF};
 }
 
-constexpr int BytesPerPixel(PixelFormat format) { return Info(format).bytesPerPixel; }
+constexpr int BytesPerPixel(PixelFormat format) {
+    return Info(format).bytesPerPixel;
+}
 
 // The format of a display or surface depth: 16 is R5G6B5. False for depths
 // without one.

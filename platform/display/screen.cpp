@@ -4,6 +4,7 @@
 
 #include "platform/backend/backend.h"
 #include "platform/backend/desktop.h"
+#include "platform/user32/screen.h"
 
 namespace brannock::platform::display {
 
@@ -57,27 +58,36 @@ HWND FullScreenOwner() {
     return FullScreenOwnerLocked();
 }
 
-HWND FullScreenOwnerLocked() { return StartedState().owner; }
+HWND FullScreenOwnerLocked() {
+    return StartedState().owner;
+}
 
 bool EnterMode(HWND owner, int width, int height, PixelFormat format) {
     auto buffer = PixelBuffer::Create(width, height, format);
     if (!buffer) return false;
-    std::lock_guard lock(DisplayMutex());
-    ScreenState& state = StartedState();
-    if (!state.desktop) state.desktop = std::move(state.front);
-    state.front = std::move(buffer);
-    state.mode = {width, height, format};
-    state.owner = owner;
+    {
+        std::lock_guard lock(DisplayMutex());
+        ScreenState& state = StartedState();
+        if (!state.desktop) state.desktop = std::move(state.front);
+        state.front = std::move(buffer);
+        state.mode = {width, height, format};
+        state.owner = owner;
+    }
+    // user32's screen metrics follow the mode.
+    SetScreenModeSize(width, height);
     return true;
 }
 
 bool LeaveMode() {
-    std::lock_guard lock(DisplayMutex());
-    ScreenState& state = StartedState();
-    if (!state.desktop) return false;
-    state.front = std::move(state.desktop);
-    state.mode = {state.front->Width(), state.front->Height(), state.front->Format()};
-    state.owner = nullptr;
+    {
+        std::lock_guard lock(DisplayMutex());
+        ScreenState& state = StartedState();
+        if (!state.desktop) return false;
+        state.front = std::move(state.desktop);
+        state.mode = {state.front->Width(), state.front->Height(), state.front->Format()};
+        state.owner = nullptr;
+    }
+    SetScreenModeSize(0, 0);
     return true;
 }
 
@@ -107,10 +117,16 @@ bool SwapScreenLocked(std::shared_ptr<PixelBuffer>& buffer) {
     return true;
 }
 
-void NotifyScreenUpdated(const RECT& screenRect) { CurrentBackend().ScreenUpdated(screenRect); }
+void NotifyScreenUpdated(const RECT& screenRect) {
+    CurrentBackend().ScreenUpdated(screenRect);
+}
 
-void NotifyOverlayUpdated(HWND window) { CurrentBackend().OverlayUpdated(window); }
+void NotifyOverlayUpdated(HWND window) {
+    CurrentBackend().OverlayUpdated(window);
+}
 
-void NotifyDisplayModeChanged(HWND owner) { CurrentBackend().DisplayModeChanged(owner); }
+void NotifyDisplayModeChanged(HWND owner) {
+    CurrentBackend().DisplayModeChanged(owner);
+}
 
 }  // namespace brannock::platform::display

@@ -17,9 +17,15 @@ void SetAcceptedDisplayDepths(std::vector<DWORD> depths) {
     platform::display::SetAcceptedDepths(std::move(depths));
 }
 
-int ScreenWidth() { return platform::display::CurrentMode().width; }
-int ScreenHeight() { return platform::display::CurrentMode().height; }
-int ScreenBitsPerPixel() { return platform::display::CurrentMode().BitsPerPixel(); }
+int ScreenWidth() {
+    return platform::display::CurrentMode().width;
+}
+int ScreenHeight() {
+    return platform::display::CurrentMode().height;
+}
+int ScreenBitsPerPixel() {
+    return platform::display::CurrentMode().BitsPerPixel();
+}
 
 DWORD ScreenPixel(int x, int y) {
     std::lock_guard lock(DisplayMutex());
@@ -31,7 +37,8 @@ DWORD ScreenPixel(int x, int y) {
 namespace {
 
 void PutLittleEndian(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+    for (int i = 0; i < bytes; ++i)
+        out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
 }
 
 }  // namespace
@@ -65,10 +72,11 @@ bool SaveScreenBitmap(const char* path) {
         PutLittleEndian(file, 0, 4);
         for (int y = view.height - 1; y >= 0; --y) {
             for (int x = 0; x < view.width; ++x) {
-                PutLittleEndian(file, PixelToRgb(view.format, ReadPixel(view.format, view.At(x, y))),
-                                3);
+                PutLittleEndian(file,
+                                PixelToRgb(view.format, ReadPixel(view.format, view.At(x, y))), 3);
             }
-            for (std::uint32_t pad = static_cast<std::uint32_t>(view.width) * 3; pad < rowBytes; ++pad) {
+            for (std::uint32_t pad = static_cast<std::uint32_t>(view.width) * 3; pad < rowBytes;
+                 ++pad) {
                 file.push_back(0);
             }
         }

@@ -8,12 +8,12 @@ namespace {
 
 // Fills the destination rectangle with a plain colour.
 BOOL FillBlt(HDC hdc, int x, int y, int cx, int cy, std::uint32_t rgb) {
-    const bool drawn = gdi::DrawOn(hdc, [&](const display::PixelView& view, const RECT& clip,
-                                            const gdi::Target& target) {
-        const RECT area = display::Intersect(gdi::ToCanvas(target, x, y, cx, cy), clip);
-        display::Fill(view, area, display::RgbToPixel(view.format, rgb));
-        return area;
-    });
+    const bool drawn = gdi::DrawOn(
+        hdc, [&](const display::PixelView& view, const RECT& clip, const gdi::Target& target) {
+            const RECT area = display::Intersect(gdi::ToCanvas(target, x, y, cx, cy), clip);
+            display::Fill(view, area, display::RgbToPixel(view.format, rgb));
+            return area;
+        });
     return drawn ? TRUE : FALSE;
 }
 
@@ -43,16 +43,16 @@ BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, in
         const RECT landing{sourceArea.left + dx, sourceArea.top + dy, sourceArea.right + dx,
                            sourceArea.bottom + dy};
         drawn = display::Intersect(
-            landing, display::Intersect(
-                         gdi::ToCanvas(target, x, y, cx, cy),
-                         display::Intersect(target.clip, display::Bounds(to))));
+            landing, display::Intersect(gdi::ToCanvas(target, x, y, cx, cy),
+                                        display::Intersect(target.clip, display::Bounds(to))));
         if (!display::IsEmpty(drawn)) {
             display::BlitSpec spec;
             spec.target = to;
             spec.targetRect = drawn;
             spec.clip = drawn;
             spec.source = from;
-            spec.sourceRect = {drawn.left - dx, drawn.top - dy, drawn.right - dx, drawn.bottom - dy};
+            spec.sourceRect = {drawn.left - dx, drawn.top - dy, drawn.right - dx,
+                               drawn.bottom - dy};
             display::Blit(spec);
         }
     }

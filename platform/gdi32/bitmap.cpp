@@ -97,4 +97,6 @@ int WINAPI GetObjectA(HANDLE h, int c, LPVOID pv) {
     return sizeof(BITMAP);
 }
 
-BOOL WINAPI DeleteObject(HGDIOBJ ho) { return gdi::DeleteGdiObject(ho) ? TRUE : FALSE; }
+BOOL WINAPI DeleteObject(HGDIOBJ ho) {
+    return gdi::DeleteGdiObject(ho) ? TRUE : FALSE;
+}

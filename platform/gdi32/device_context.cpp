@@ -20,7 +20,9 @@ using display::Canvas;
 // No limit but the canvas's own bounds, which every drawing call applies.
 constexpr RECT kUnlimited{INT_MIN / 4, INT_MIN / 4, INT_MAX / 4, INT_MAX / 4};
 
-bool WindowAlive(HWND window) { return IsWindow(window) != FALSE; }
+bool WindowAlive(HWND window) {
+    return IsWindow(window) != FALSE;
+}
 
 }  // namespace
 
@@ -169,7 +171,9 @@ BOOL WINAPI DeleteDC(HDC hdc) {
     return gdi::RemoveDC(hdc) ? TRUE : FALSE;
 }
 
-HGDIOBJ WINAPI SelectObject(HDC hdc, HGDIOBJ h) { return gdi::Select(hdc, h); }
+HGDIOBJ WINAPI SelectObject(HDC hdc, HGDIOBJ h) {
+    return gdi::Select(hdc, h);
+}
 
 COLORREF WINAPI SetTextColor(HDC hdc, COLORREF color) {
     const auto dc = gdi::FindDC(hdc);

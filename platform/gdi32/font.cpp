@@ -110,14 +110,16 @@ constexpr std::array<Art, 96> kArt{{
 
 constexpr std::uint8_t RowBits(const char* row) {
     std::uint8_t bits = 0;
-    for (int i = 0; i < kGlyphColumns; ++i) bits = static_cast<std::uint8_t>(bits << 1 | (row[i] == '#'));
+    for (int i = 0; i < kGlyphColumns; ++i)
+        bits = static_cast<std::uint8_t>(bits << 1 | (row[i] == '#'));
     return bits;
 }
 
 constexpr auto MakeGlyphs() {
     std::array<std::array<std::uint8_t, kGlyphRows>, kArt.size()> glyphs{};
     for (std::size_t g = 0; g < kArt.size(); ++g) {
-        for (int r = 0; r < kGlyphRows; ++r) glyphs[g][r] = RowBits(kArt[g][r]);
+        for (int r = 0; r < kGlyphRows; ++r)
+            glyphs[g][r] = RowBits(kArt[g][r]);
     }
     return glyphs;
 }

@@ -9,9 +9,8 @@ namespace brannock::platform::gdi {
 
 namespace {
 
-using Object =
-    std::variant<std::monostate, std::shared_ptr<Bitmap>, std::shared_ptr<Brush>,
-                 std::shared_ptr<DeviceContext>>;
+using Object = std::variant<std::monostate, std::shared_ptr<Bitmap>, std::shared_ptr<Brush>,
+                            std::shared_ptr<DeviceContext>>;
 
 // Handle value: generation in the high bits, slot index + 1 in the low 16;
 // never zero.
@@ -37,7 +36,8 @@ Table& TheTable() {
 }
 
 HGDIOBJ HandleOf(std::uint32_t index, std::uint32_t generation) {
-    const std::uintptr_t value = (static_cast<std::uintptr_t>(generation) << kIndexBits) | (index + 1);
+    const std::uintptr_t value =
+        (static_cast<std::uintptr_t>(generation) << kIndexBits) | (index + 1);
     return reinterpret_cast<HGDIOBJ>(value);
 }
 
@@ -47,7 +47,8 @@ Slot* SlotOf(Table& table, HGDIOBJ handle) {
     const std::uintptr_t low = value & kMaxSlots;
     if (low == 0 || low > table.slots.size()) return nullptr;
     Slot& slot = table.slots[low - 1];
-    if ((value >> kIndexBits) != slot.generation || std::holds_alternative<std::monostate>(slot.object)) {
+    if ((value >> kIndexBits) != slot.generation ||
+        std::holds_alternative<std::monostate>(slot.object)) {
         return nullptr;
     }
     return &slot;
@@ -126,9 +127,15 @@ HDC AddDC(std::shared_ptr<DeviceContext> dc) {
     return static_cast<HDC>(AddLocked(table, std::move(dc)));
 }
 
-std::shared_ptr<Bitmap> FindBitmap(HGDIOBJ handle) { return Find<Bitmap>(handle); }
-std::shared_ptr<Brush> FindBrush(HGDIOBJ handle) { return Find<Brush>(handle); }
-std::shared_ptr<DeviceContext> FindDC(HDC handle) { return Find<DeviceContext>(handle); }
+std::shared_ptr<Bitmap> FindBitmap(HGDIOBJ handle) {
+    return Find<Bitmap>(handle);
+}
+std::shared_ptr<Brush> FindBrush(HGDIOBJ handle) {
+    return Find<Brush>(handle);
+}
+std::shared_ptr<DeviceContext> FindDC(HDC handle) {
+    return Find<DeviceContext>(handle);
+}
 
 HBITMAP DefaultBitmap() {
     Table& table = TheTable();

@@ -36,9 +36,11 @@ HANDLE WINAPI LoadImageA(HINSTANCE, LPCSTR name, UINT type, int cx, int cy, UINT
     const auto pixels = gdi::FindBitmap(handle)->pixels;
     spec.target = pixels->View();
     spec.targetRect = spec.clip = display::Bounds(spec.target);
-    if (format != display::PixelFormat::kXrgb8888 && (width != image.width || height != image.height)) {
+    if (format != display::PixelFormat::kXrgb8888 &&
+        (width != image.width || height != image.height)) {
         // Stretching needs one format: stretch in the decoder's, then convert.
-        auto stretched = display::PixelBuffer::Create(width, height, display::PixelFormat::kXrgb8888);
+        auto stretched =
+            display::PixelBuffer::Create(width, height, display::PixelFormat::kXrgb8888);
         if (!stretched) {
             DeleteObject(handle);
             return nullptr;

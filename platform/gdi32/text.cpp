@@ -19,7 +19,8 @@ BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c) {
         const std::uint32_t inkPixel = display::RgbToPixel(view.format, ink);
         const std::uint32_t paperPixel = display::RgbToPixel(view.format, paper);
         const int bytes = display::BytesPerPixel(view.format);
-        const RECT line = gdi::ToCanvas(target, x, y, std::int64_t{gdi::kCellWidth} * c, gdi::kCellHeight);
+        const RECT line =
+            gdi::ToCanvas(target, x, y, std::int64_t{gdi::kCellWidth} * c, gdi::kCellHeight);
         const RECT visible = display::Intersect(line, clip);
         if (display::IsEmpty(visible)) return RECT{};
         if (opaque) display::Fill(view, visible, paperPixel);

@@ -19,7 +19,7 @@ using brannock::test::ReadPixels;
 using brannock::test::WritePixels;
 
 class DirectDrawBlit : public ::testing::TestWithParam<int> {
-protected:
+  protected:
     int Bits() const { return GetParam(); }
     DWORD Key() const { return Bits() == 16 ? 0xF81F : 0xFF00FF; }
     DWORD Background() const { return Bits() == 16 ? 0x0841 : 0x102030; }
@@ -74,14 +74,16 @@ TEST_P(DirectDrawBlit, SourceColourKeyLeavesKeyedPixelsAlone) {
     const auto keyed = [](int x, int y) { return (x + y) % 3 == 0; };
     // On 32 bits only the colour bits count: the unused top byte is ignored.
     const DWORD keyAsStored = Bits() == 32 ? Key() | 0xAB000000 : Key();
-    WritePixels(source.get(), [&](int x, int y) { return keyed(x, y) ? keyAsStored : Pattern(x, y); });
+    WritePixels(source.get(),
+                [&](int x, int y) { return keyed(x, y) ? keyAsStored : Pattern(x, y); });
     DDCOLORKEY key{Key(), Key()};
     ASSERT_EQ(source->SetColorKey(DDCKEY_SRCBLT, &key), DD_OK);
 
     auto viaBlt = Target(kWidth, 3);
     auto viaBltFast = Target(kWidth, 3);
     auto unkeyed = Target(kWidth, 3);
-    ASSERT_EQ(viaBlt->Blt(nullptr, source.get(), nullptr, DDBLT_WAIT | DDBLT_KEYSRC, nullptr), DD_OK);
+    ASSERT_EQ(viaBlt->Blt(nullptr, source.get(), nullptr, DDBLT_WAIT | DDBLT_KEYSRC, nullptr),
+              DD_OK);
     ASSERT_EQ(viaBltFast->BltFast(0, 0, source.get(), nullptr, DDBLTFAST_SRCCOLORKEY), DD_OK);
     ASSERT_EQ(unkeyed->BltFast(0, 0, source.get(), nullptr, DDBLTFAST_NOCOLORKEY), DD_OK);
 
@@ -110,9 +112,9 @@ TEST_P(DirectDrawBlit, MirrorsLeftRightUpDownAndBoth) {
         DDBLTFX fx = Effects();
         fx.dwDDFX = mirror;
         RECT dest{1, 1, 1 + kWidth, 1 + kHeight};
-        ASSERT_EQ(target->Blt(&dest, source.get(), nullptr,
-                              DDBLT_WAIT | DDBLT_KEYSRC | DDBLT_DDFX, &fx),
-                  DD_OK);
+        ASSERT_EQ(
+            target->Blt(&dest, source.get(), nullptr, DDBLT_WAIT | DDBLT_KEYSRC | DDBLT_DDFX, &fx),
+            DD_OK);
         const auto pixels = ReadPixels(target.get());
         for (int y = 0; y < kHeight; ++y) {
             for (int x = 0; x < kWidth; ++x) {
@@ -150,7 +152,8 @@ TEST_P(DirectDrawBlit, StretchesByTheNearestPixel) {
     // Shrinking samples the centre of each target pixel: odd columns and rows.
     const auto half = ReadPixels(halved.get());
     for (int y = 0; y < 2; ++y) {
-        for (int x = 0; x < 3; ++x) EXPECT_EQ(half[y * 3 + x], Pattern(2 * x + 1, 2 * y + 1));
+        for (int x = 0; x < 3; ++x)
+            EXPECT_EQ(half[y * 3 + x], Pattern(2 * x + 1, 2 * y + 1));
     }
 }
 
@@ -158,11 +161,14 @@ TEST_P(DirectDrawBlit, RectanglesOutsideTheSurfacesAreRefused) {
     auto source = PatternSurface(8, 8);
     auto target = Target(16, 16);
     RECT pastRight{10, 0, 18, 8};
-    EXPECT_EQ(target->Blt(&pastRight, source.get(), nullptr, DDBLT_WAIT, nullptr), DDERR_INVALIDRECT);
+    EXPECT_EQ(target->Blt(&pastRight, source.get(), nullptr, DDBLT_WAIT, nullptr),
+              DDERR_INVALIDRECT);
     RECT aboveTop{0, -1, 8, 7};
-    EXPECT_EQ(target->Blt(&aboveTop, source.get(), nullptr, DDBLT_WAIT, nullptr), DDERR_INVALIDRECT);
+    EXPECT_EQ(target->Blt(&aboveTop, source.get(), nullptr, DDBLT_WAIT, nullptr),
+              DDERR_INVALIDRECT);
     RECT reversed{8, 0, 0, 8};
-    EXPECT_EQ(target->Blt(&reversed, source.get(), nullptr, DDBLT_WAIT, nullptr), DDERR_INVALIDRECT);
+    EXPECT_EQ(target->Blt(&reversed, source.get(), nullptr, DDBLT_WAIT, nullptr),
+              DDERR_INVALIDRECT);
     RECT outsideSource{4, 4, 12, 8};
     EXPECT_EQ(target->Blt(nullptr, source.get(), &outsideSource, DDBLT_WAIT, nullptr),
               DDERR_INVALIDRECT);
@@ -175,7 +181,8 @@ TEST_P(DirectDrawBlit, RectanglesOutsideTheSurfacesAreRefused) {
     EXPECT_EQ(target->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL, &wrongSize),
               DDERR_INVALIDPARAMS);
 
-    for (const DWORD pixel : ReadPixels(target.get())) ASSERT_EQ(pixel, Background());
+    for (const DWORD pixel : ReadPixels(target.get()))
+        ASSERT_EQ(pixel, Background());
 }
 
 TEST_P(DirectDrawBlit, ColourFillCoversItsRectangleOnly) {

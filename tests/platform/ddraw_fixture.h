@@ -112,9 +112,40 @@ inline void FillSurface(IDirectDrawSurface7* surface, DWORD value) {
     ASSERT_EQ(surface->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx), DD_OK);
 }
 
+// A visible top-level window on this thread; `menu` attaches a menu bar.
+inline HWND CreateTestWindow(int x, int y, int width, int height, bool menu = false) {
+    static const ATOM atom = [] {
+        WNDCLASSEXA windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.lpfnWndProc = DefWindowProcA;
+        windowClass.lpszClassName = "BrannockDisplayTest";
+        return RegisterClassExA(&windowClass);
+    }();
+    EXPECT_NE(atom, 0);
+    HMENU bar = nullptr;
+    if (menu) {
+        bar = CreateMenu();
+        InsertMenuA(bar, 0, MF_BYPOSITION | MF_STRING, 1, "File");
+    }
+    const HWND window =
+        CreateWindowExA(0, "BrannockDisplayTest", "test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y,
+                        width, height, nullptr, bar, nullptr, nullptr);
+    EXPECT_NE(window, nullptr);
+    return window;
+}
+
+// The window's client area in screen coordinates.
+inline RECT ClientOnScreen(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    return {origin.x, origin.y, origin.x + client.right, origin.y + client.bottom};
+}
+
 // Records the display's notifications and otherwise behaves as headless.
 class RecordingBackend : public platform::Backend {
-public:
+  public:
     // Installs a recorder as the process's backend; it lives until the end.
     static RecordingBackend& Install() {
         auto backend = std::make_unique<RecordingBackend>();
@@ -167,7 +198,7 @@ public:
         return inner_->ReadJoystick(id, reading);
     }
 
-private:
+  private:
     std::unique_ptr<platform::Backend> inner_ =
         platform::CreateHeadlessBackend(platform::ProcessSettings());
     std::mutex mutex_;

@@ -41,7 +41,7 @@ BITMAP Describe(HBITMAP bitmap) {
 
 // A memory DC holding `bitmap`, put back and deleted at the end of scope.
 class MemoryDC {
-public:
+  public:
     explicit MemoryDC(HBITMAP bitmap) : dc_(CreateCompatibleDC(nullptr)) {
         old_ = SelectObject(dc_, bitmap);
         EXPECT_NE(old_, nullptr);
@@ -52,7 +52,7 @@ public:
     }
     operator HDC() const { return dc_; }
 
-private:
+  private:
     HDC dc_;
     HGDIOBJ old_;
 };
@@ -94,9 +94,10 @@ TEST(GdiDibSection, DepthsAndMasksGiveTheirFormatsOrNothing) {
         const DWORD* masks;
         std::uint32_t whiteRaw;  // what RGB(255, 255, 255) is stored as
     };
-    for (const Case& c : {Case{16, BI_RGB, nullptr, 0x7FFF}, Case{16, BI_BITFIELDS, masks565, 0xFFFF},
-                          Case{16, BI_BITFIELDS, masks555, 0x7FFF}, Case{32, BI_RGB, nullptr, 0xFFFFFF},
-                          Case{24, BI_RGB, nullptr, 0xFFFFFF}}) {
+    for (const Case& c :
+         {Case{16, BI_RGB, nullptr, 0x7FFF}, Case{16, BI_BITFIELDS, masks565, 0xFFFF},
+          Case{16, BI_BITFIELDS, masks555, 0x7FFF}, Case{32, BI_RGB, nullptr, 0xFFFFFF},
+          Case{24, BI_RGB, nullptr, 0xFFFFFF}}) {
         Dib dib = MakeDib(3, -1, c.bits, c.compression, c.masks);
         ASSERT_NE(dib.bitmap, nullptr) << c.bits;
         EXPECT_EQ(Describe(dib.bitmap).bmBitsPixel, c.bits);
@@ -138,7 +139,8 @@ TEST(GdiBitBlt, ConvertsBetweenDepths) {
     EXPECT_EQ(wide[0] & 0xFFFFFF, 0x103452u);
     EXPECT_EQ(wide[1] & 0xFFFFFF, 0xFFFFFFu);
     EXPECT_EQ(wide[2] & 0xFFFFFF, 0xFF00FFu);
-    for (auto bitmap : {source.bitmap, middle.bitmap, target.bitmap}) DeleteObject(bitmap);
+    for (auto bitmap : {source.bitmap, middle.bitmap, target.bitmap})
+        DeleteObject(bitmap);
 }
 
 TEST(GdiBitBlt, CopiesOnlyWhereBothSidesHavePixels) {

@@ -1,0 +1,120 @@
+// Device contexts on the screen: the whole screen, a window's client area,
+// and a window's overlay (GetWindowDC) that the host shows over the window.
+#include "platform/display/host_image.h"
+#include "platform/testing/display.h"
+#include "tests/platform/ddraw_fixture.h"
+
+namespace {
+
+using brannock::platform::display::HostImage;
+using brannock::platform::display::kMenuBarColour;
+using brannock::platform::display::ReadWindowImage;
+using brannock::test::ClientOnScreen;
+using brannock::test::CreateTestWindow;
+using brannock::test::RecordingBackend;
+using brannock::test::SameRect;
+using brannock::testing::ScreenPixel;
+
+void Fill(HDC dc, RECT area, COLORREF colour) {
+    HBRUSH brush = CreateSolidBrush(colour);
+    FillRect(dc, &area, brush);
+    DeleteObject(brush);
+}
+
+TEST(GdiScreenDC, DrawsAnywhereOnTheScreen) {
+    RecordingBackend& backend = RecordingBackend::Install();
+    HDC dc = GetDC(nullptr);
+    ASSERT_NE(dc, nullptr);
+    const int right = brannock::testing::ScreenWidth() - 1;
+    const int bottom = brannock::testing::ScreenHeight() - 1;
+    EXPECT_EQ(SetPixel(dc, right, bottom, RGB(1, 2, 3)), RGB(1, 2, 3));
+    EXPECT_EQ(SetPixel(dc, right + 1, bottom, RGB(1, 2, 3)), CLR_INVALID);
+    EXPECT_TRUE(backend.ScreenUpdates().empty());  // told once the DC is released
+    ASSERT_EQ(ReleaseDC(nullptr, dc), 1);
+    EXPECT_EQ(ScreenPixel(right, bottom), 0x010203u);
+    ASSERT_EQ(backend.ScreenUpdates().size(), 1u);
+    EXPECT_TRUE(SameRect(backend.ScreenUpdates()[0], {right, bottom, right + 1, bottom + 1}));
+}
+
+TEST(GdiWindowDC, DrawsOnTheScreenInsideTheClientAreaOnly) {
+    RecordingBackend& backend = RecordingBackend::Install();
+    const HWND window = CreateTestWindow(100, 50, 200, 150);
+    const RECT client = ClientOnScreen(window);
+    HDC dc = GetDC(window);
+    ASSERT_NE(dc, nullptr);
+    Fill(dc, {-1000, -1000, 1000, 1000}, RGB(200, 0, 0));
+    EXPECT_EQ(GetPixel(dc, 0, 0), RGB(200, 0, 0));
+    EXPECT_EQ(GetPixel(dc, -1, 0), CLR_INVALID);
+    ASSERT_EQ(ReleaseDC(window, dc), 1);
+
+    EXPECT_EQ(ScreenPixel(client.left, client.top), 0xC80000u);
+    EXPECT_EQ(ScreenPixel(client.right - 1, client.bottom - 1), 0xC80000u);
+    EXPECT_EQ(ScreenPixel(client.left - 1, client.top), 0u);
+    EXPECT_EQ(ScreenPixel(client.left, client.top - 1), 0u);
+    EXPECT_EQ(ScreenPixel(client.right, client.bottom - 1), 0u);
+    ASSERT_EQ(backend.ScreenUpdates().size(), 1u);
+    EXPECT_TRUE(SameRect(backend.ScreenUpdates()[0], client));
+
+    DestroyWindow(window);
+    EXPECT_EQ(GetDC(window), nullptr);
+}
+
+TEST(GdiWindowDC, TheWholeWindowDCDrawsIntoAnOverlayOverTheHostView) {
+    RecordingBackend& backend = RecordingBackend::Install();
+    for (const bool menu : {false, true}) {
+        const HWND window = CreateTestWindow(300, 200, 320, 240, menu);
+        const RECT client = ClientOnScreen(window);
+        const int menuHeight = menu ? GetSystemMetrics(SM_CYMENU) : 0;
+        HDC clientDC = GetDC(window);
+        Fill(clientDC, {0, 0, 1000, 1000}, RGB(0, 0, 255));
+        ReleaseDC(window, clientDC);
+
+        backend.Clear();
+        HDC dc = GetWindowDC(window);
+        ASSERT_NE(dc, nullptr);
+        ASSERT_TRUE(TextOutA(dc, 8, 2, "0001[fps]", 9));
+        ASSERT_EQ(ReleaseDC(window, dc), 1);
+        ASSERT_EQ(backend.OverlayUpdates(), std::vector<HWND>{window});
+        EXPECT_TRUE(backend.ScreenUpdates().empty());
+        // The screen itself is untouched.
+        EXPECT_EQ(ScreenPixel(client.left + 8, client.top + 2), 0x0000FFu);
+
+        HostImage image;
+        ASSERT_TRUE(ReadWindowImage(window, image));
+        EXPECT_EQ(image.width, client.right - client.left);
+        EXPECT_EQ(image.height, client.bottom - client.top + menuHeight);
+        EXPECT_EQ(image.menuHeight, menuHeight);
+        const auto at = [&](int x, int y) { return image.pixels[y * image.width + x]; };
+        // The text's white cells from (8, 2) of what the host shows, black ink
+        // inside them, and the client area's blue or the menu bar around.
+        int ink = 0;
+        for (int y = 2; y < 18; ++y) {
+            for (int x = 8; x < 8 + 9 * 8; ++x) {
+                ASSERT_TRUE(at(x, y) == 0xFFFFFF || at(x, y) == 0) << x << "," << y;
+                ink += at(x, y) == 0;
+            }
+        }
+        EXPECT_GT(ink, 100);
+        EXPECT_EQ(at(7, 5), menu ? kMenuBarColour : 0x0000FFu);
+        EXPECT_EQ(at(8, image.height - 1), 0x0000FFu);
+        DestroyWindow(window);
+    }
+}
+
+TEST(GdiWindowDC, MemoryDCsMadeFromWindowDCsTakeTheScreenFormat) {
+    const HWND window = CreateTestWindow(0, 0, 64, 64);
+    HDC windowDC = GetDC(window);
+    HDC memory = CreateCompatibleDC(windowDC);
+    ASSERT_NE(memory, nullptr);
+    HBITMAP bitmap = CreateCompatibleBitmap(memory, 4, 4);
+    BITMAP info{};
+    GetObjectA(bitmap, sizeof info, &info);
+    EXPECT_EQ(info.bmBitsPixel, brannock::testing::ScreenBitsPerPixel());
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    EXPECT_EQ(DeleteDC(windowDC), FALSE);  // a window DC is released, not deleted
+    EXPECT_EQ(ReleaseDC(window, windowDC), 1);
+    DestroyWindow(window);
+}
+
+}  // namespace
