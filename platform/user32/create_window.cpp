@@ -73,6 +73,7 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
         if (Window* previous = state.FindWindow(m->window)) previous->menu = nullptr;
         m->window = w.handle;
         w.menu = menu;
+        w.frameMenu = true;
     }
     const HWND hwnd = w.handle;
     state.windows.emplace(reinterpret_cast<UINT_PTR>(hwnd), std::move(record));

@@ -11,7 +11,7 @@ namespace brannock::platform::user32 {
 int NonClientTop(const Window& w) {
     int top = 0;
     if ((w.frameStyle & WS_CAPTION) == WS_CAPTION) top += GetSystemMetrics(SM_CYCAPTION);
-    if (!w.IsChild() && w.menu) top += GetSystemMetrics(SM_CYMENU);
+    if (!w.IsChild() && w.frameMenu) top += GetSystemMetrics(SM_CYMENU);
     return top;
 }
 

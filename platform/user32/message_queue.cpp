@@ -2,8 +2,6 @@
 // other threads sent (served on the spot), posted messages, WM_QUIT, then
 // WM_PAINT for an invalid window and WM_TIMER for a due timer, the last two
 // only when nothing else is waiting.
-#include <chrono>
-
 #include "platform/backend/backend.h"
 #include "platform/kernel32/interrupt.h"
 #include "platform/user32/messaging.h"
@@ -11,8 +9,6 @@
 
 namespace brannock::platform::user32 {
 namespace {
-
-constexpr auto kInterruptSlice = std::chrono::milliseconds(10);
 
 // A null filter takes every message of the thread; (HWND)-1 only messages
 // posted to the thread itself; a window, that window and its children.
@@ -93,6 +89,7 @@ void PumpBackend() {
 
 using namespace brannock::platform::user32;
 using brannock::platform::CheckInterrupt;
+using brannock::platform::kInterruptCheckInterval;
 
 BOOL WINAPI PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (!window) return PostThreadMessageA(GetCurrentThreadId(), message, wParam, lParam);
@@ -157,6 +154,6 @@ BOOL WINAPI GetMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax) 
             *msg = found;
             return found.message == WM_QUIT ? FALSE : TRUE;
         }
-        queue->wake.wait_for(lock, kInterruptSlice);
+        queue->wake.wait_for(lock, kInterruptCheckInterval);
     }
 }

@@ -2,16 +2,12 @@
 // sender waits while the receiver serves the message inside its own message
 // calls. A waiting sender serves messages sent to itself, so two threads
 // sending to each other do not deadlock.
-#include <chrono>
-
 #include "platform/kernel32/interrupt.h"
 #include "platform/user32/messaging.h"
 #include "platform/win32.h"
 
 namespace brannock::platform::user32 {
 namespace {
-
-constexpr auto kInterruptSlice = std::chrono::milliseconds(10);
 
 // Waits for `sent`, queued on `target`, to be answered. On an interruption
 // (the check throws) a message still waiting is withdrawn; one already being
@@ -25,7 +21,7 @@ LRESULT WaitForAnswer(const std::shared_ptr<SentMessage>& sent, ThreadQueue& sel
             Lock lock(state.mutex);
             if (sent->done) return sent->result;
             if (ServeOneSent(self, lock)) continue;
-            self.wake.wait_for(lock, kInterruptSlice);
+            self.wake.wait_for(lock, kInterruptCheckInterval);
             if (sent->done) return sent->result;
         }
     } catch (...) {

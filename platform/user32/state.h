@@ -41,8 +41,9 @@ struct Window {
     DWORD frameStyle = 0;  // the style the non-client area was laid out for
     DWORD exStyle = 0;
     std::string title;
-    HWND parent = nullptr;  // parent of a WS_CHILD window, else its owner
-    HMENU menu = nullptr;   // menu bar; child windows have an id instead
+    HWND parent = nullptr;   // parent of a WS_CHILD window, else its owner
+    HMENU menu = nullptr;    // menu bar; child windows have an id instead
+    bool frameMenu = false;  // whether the non-client area holds a menu bar
     UINT_PTR childId = 0;
     HINSTANCE instance = nullptr;
     RECT rect{};  // outer rectangle in the parent's client coordinates

@@ -63,9 +63,13 @@ BOOL WINAPI SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width,
             w->rect.right = w->rect.left + pos.cx;
             w->rect.bottom = w->rect.top + pos.cy;
         }
-        // A style set with SetWindowLongA reaches the non-client area when
-        // the frame is laid out again: on SWP_FRAMECHANGED or a new size.
-        if ((pos.flags & SWP_FRAMECHANGED) || outerResized) w->frameStyle = w->style;
+        // A style set with SetWindowLongA, or a menu bar attached or removed,
+        // reaches the non-client area when the frame is laid out again: on
+        // SWP_FRAMECHANGED (which SetMenu asks for) or a new size.
+        if ((pos.flags & SWP_FRAMECHANGED) || outerResized) {
+            w->frameStyle = w->style;
+            w->frameMenu = w->menu != nullptr;
+        }
         if (pos.flags & SWP_SHOWWINDOW) w->visible = true;
         if (pos.flags & SWP_HIDEWINDOW) w->visible = false;
         if (!(pos.flags & SWP_NOZORDER)) {
