@@ -215,6 +215,9 @@ class XSprite {
     static inline LONG savedStyle = static_cast<LONG>(WS_POPUP);
     static inline HMENU savedMenu = nullptr;
     static inline DDBLTFX mirrorFx{};
+    // Where a switch request found the window; ChangeMode takes it over into
+    // windowRect on the drawing thread, which otherwise owns windowRect.
+    static inline RECT requestedWindowRect{};
 
     // Frame-rate counter (tick counts in milliseconds).
     static inline int fpsNow = 0;
@@ -238,9 +241,13 @@ class XSprite {
     static HRESULT ColorFill(IDirectDrawSurface7* surface, DWORD value);
     // Sets the full-screen display mode, falling back through other depths.
     HRESULT SetFullScreenMode();
+    // The window-thread halves of a switch request.
+    void RequestFullScreen();
+    void RequestWindowed();
     // Releases whatever fixed surfaces and images exist.
     void ReleaseSurfaces();
     bool HasSurfaces() const;
-    // The windowed blit of the back buffer, retried while still drawing.
-    void ShowWindowed();
+    // The windowed blit of the back buffer, retried while still drawing;
+    // a lost primary surface is restored and the frame dropped.
+    void ShowWindowed(bool updateRects);
 };

@@ -1,0 +1,28 @@
+// XSprite frame-rate readout: frames presented in the last second, drawn
+// near the top right corner of the window.
+#include <cstdint>
+#include <cstdio>
+
+#include "graphics/xsprite.h"
+
+int XSprite::GetFrameRate() {
+    fpsNow = static_cast<int>(GetTickCount());
+    ++fpsFrames;
+    // A period ends at the first call more than a second after it began;
+    // that call is counted in it.
+    if (std::int64_t{fpsNow} > std::int64_t{fpsLastTick} + 1000) {
+        fpsLastTick = fpsNow;
+        fpsValue = fpsFrames;
+        fpsFrames = 0;
+    }
+    return fpsValue;
+}
+
+void XSprite::UpdateFrameRate() {
+    if (!showFps) return;
+    HDC dc = GetWindowDC(window);
+    char text[32];
+    const int length = std::snprintf(text, sizeof text, "%04d[fps]", GetFrameRate());
+    if (dc && IsWindow(window)) TextOutA(dc, screenWidth - 120, 2, text, length);
+    if (dc) ReleaseDC(window, dc);
+}
