@@ -1,0 +1,145 @@
+// Input state, foreground and activation, the test controls, classes and
+// resources, message boxes and wsprintfA.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/testing/message_boxes.h"
+#include "platform/testing/user_input.h"
+#include "platform/win32.h"
+#include "user32_test_window.h"
+
+namespace {
+
+using namespace user32_test;
+namespace t = brannock::testing;
+
+class User32Input : public ::testing::Test {
+  protected:
+    void SetUp() override { Log().Clear(); }
+    void TearDown() override { t::ReleaseAllKeys(); }
+};
+
+TEST_F(User32Input, KeyStateFollowsTheControls) {
+    EXPECT_EQ(GetAsyncKeyState('Z'), 0);
+    t::SetKeyDown('Z', true);
+    t::SetKeyDown(VK_LSHIFT, true);
+    EXPECT_EQ(GetAsyncKeyState('Z') & 0x8000, 0x8000);
+    EXPECT_EQ(GetAsyncKeyState(VK_SHIFT) & 0x8000, 0x8000);  // either side counts
+    t::SetKeyDown('Z', false);
+    EXPECT_EQ(GetAsyncKeyState('Z'), 0);
+    t::SetKeyDown(VK_LBUTTON, true);
+    t::ReleaseAllKeys();
+    EXPECT_EQ(GetAsyncKeyState(VK_LBUTTON), 0);
+    EXPECT_EQ(GetAsyncKeyState(VK_SHIFT), 0);
+    // Codes outside the table (a sign-extended char) read as up.
+    t::SetKeyDown(0xE5, true);
+    EXPECT_EQ(GetAsyncKeyState(static_cast<char>(0xE5)), 0);
+    EXPECT_EQ(GetAsyncKeyState(256), 0);
+    // Caps Lock toggles on each press.
+    t::SetKeyDown(VK_CAPITAL, true);
+    t::SetKeyDown(VK_CAPITAL, false);
+    EXPECT_EQ(GetKeyState(VK_CAPITAL) & 1, 1);
+    t::SetKeyDown(VK_CAPITAL, true);
+    t::SetKeyDown(VK_CAPITAL, false);
+    EXPECT_EQ(GetKeyState(VK_CAPITAL) & 1, 0);
+}
+
+TEST_F(User32Input, CursorAndForeground) {
+    t::SetCursorPosition(-5, 700);
+    POINT p{};
+    ASSERT_TRUE(GetCursorPos(&p));
+    EXPECT_EQ(p.x, -5);
+    EXPECT_EQ(p.y, 700);
+
+    EXPECT_EQ(GetForegroundWindow(), nullptr);
+    HWND first = MakeWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    EXPECT_EQ(GetForegroundWindow(), first);
+    EXPECT_EQ(Log().Of(first, {WM_ACTIVATE, WM_SETFOCUS}),
+              (std::vector<UINT>{WM_ACTIVATE, WM_SETFOCUS}));
+    HWND second = MakeWindow();
+    ShowWindow(second, SW_SHOWNA);
+    EXPECT_EQ(GetForegroundWindow(), first);
+    ShowWindow(second, SW_SHOW);
+    EXPECT_EQ(GetForegroundWindow(), second);
+    EXPECT_EQ(Log().Of(first, {WM_KILLFOCUS}).size(), 1u);
+    t::SetForeground(first);
+    EXPECT_EQ(GetForegroundWindow(), first);
+    DestroyWindow(first);
+    EXPECT_EQ(GetForegroundWindow(), nullptr);
+}
+
+TEST_F(User32Input, ChosenMenuItemsArriveAsCommands) {
+    HWND hwnd = MakeWindow();
+    Log().Clear();
+    t::ChooseMenuItem(hwnd, 40001);
+    Pump();
+    std::vector<Seen> commands;
+    for (const Seen& s : Log().All())
+        if (s.hwnd == hwnd && s.message == WM_COMMAND) commands.push_back(s);
+    ASSERT_EQ(commands.size(), 1u);
+    EXPECT_EQ(commands[0].wParam, 40001u);
+    EXPECT_EQ(commands[0].lParam, 0);
+}
+
+TEST_F(User32Input, ClassesKeepTheirExtraBytesAndRefuseBadRecords) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = 48;  // the 32-bit record's size
+    wc.lpfnWndProc = RecordingProc;
+    wc.lpszClassName = "Narrow";
+    EXPECT_EQ(RegisterClassExA(&wc), 0);
+    wc.cbSize = sizeof wc;
+    EXPECT_NE(RegisterClassExA(&wc), 0);
+    wc.lpszClassName = "NARROW";  // names ignore letter case
+    EXPECT_EQ(RegisterClassExA(&wc), 0);
+    EXPECT_EQ(
+        CreateWindowExA(0, "NoSuchClass", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr),
+        nullptr);
+
+    HWND hwnd = MakeWindow();  // 32 extra bytes
+    EXPECT_EQ(SetWindowLongA(hwnd, 28, 1234), 0);
+    EXPECT_EQ(GetWindowLongA(hwnd, 28), 1234);
+    EXPECT_EQ(SetWindowLongA(hwnd, 29, 1), 0);  // would pass the end
+    EXPECT_EQ(GetWindowLongA(hwnd, 32), 0);
+
+    EXPECT_NE(LoadCursorA(nullptr, IDC_ARROW), nullptr);
+    EXPECT_NE(LoadIconA(nullptr, IDI_APPLICATION), nullptr);
+    EXPECT_EQ(LoadIconA(reinterpret_cast<HINSTANCE>(0x400000), IDI_APPLICATION), nullptr);
+    EXPECT_EQ(LoadCursorA(nullptr, MAKEINTRESOURCEA(1)), nullptr);
+}
+
+TEST_F(User32Input, MessageBoxesReachTheHeadlessRecordUnchanged) {
+    t::ClearMessageBoxes();
+    EXPECT_EQ(MessageBoxA(nullptr, "\x82\xa0", "\x8c\x78\x8d\x90", MB_OK), IDOK);
+    const auto boxes = t::MessageBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "\x82\xa0");
+    EXPECT_EQ(boxes[0].caption, "\x8c\x78\x8d\x90");
+}
+
+std::string Format(const char* format, auto... args) {
+    char buffer[1100];
+    const int n = wsprintfA(buffer, format, args...);
+    EXPECT_EQ(n, static_cast<int>(std::string(buffer).size()));
+    return buffer;
+}
+
+TEST(User32Wsprintf, FormatsWindowsSubset) {
+    EXPECT_EQ(Format("AUTO=%d WAIT=%d", 1, 0), "AUTO=1 WAIT=0");
+    EXPECT_EQ(Format("%i|%u|%x|%X", -42, 4000000000u, 255, 0xABu), "-42|4000000000|ff|AB");
+    EXPECT_EQ(Format("%5d|%-5d|%05d|%.3d", 42, 42, -42, 7), "   42|42   |-0042|007");
+    EXPECT_EQ(Format("%#x|%08lx|%ld|%lu", 255, 0xBEEFul, -5l, 7ul), "0xff|0000beef|-5|7");
+    EXPECT_EQ(Format("%s|%.2s|%6s|%-3s|", "abc", "abc", "ab", "a"), "abc|ab|    ab|a  |");
+    EXPECT_EQ(Format("%c%c|%%|%q", 'o', 'k'), "ok|%|q");
+    EXPECT_EQ(Format("%s", static_cast<const char*>(nullptr)), "(null)");
+    EXPECT_EQ(Format("KEEP STYLE %d\n", static_cast<int>(0x80CF0000u)), "KEEP STYLE -2133917696\n");
+    EXPECT_EQ(Format("%d", -2147483647 - 1), "-2147483648");
+    EXPECT_EQ(Format("end%"), "end%");
+
+    // 1024 bytes at most, terminator included.
+    const std::string big(2000, 'x');
+    EXPECT_EQ(Format("%s", big.c_str()).size(), 1023u);
+    EXPECT_EQ(Format("%2000d", 1).size(), 1023u);
+}
+
+}  // namespace

@@ -1,0 +1,302 @@
+// Window life messages, the per-thread queue and its retrieval order:
+// posted messages, WM_QUIT, then WM_PAINT and WM_TIMER only when idle.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+
+#include "platform/testing/clock.h"
+#include "platform/testing/user_input.h"
+#include "platform/win32.h"
+#include "user32_test_window.h"
+
+namespace {
+
+using namespace user32_test;
+using Messages = std::vector<UINT>;
+
+class User32Messages : public ::testing::Test {
+  protected:
+    void SetUp() override { Log().Clear(); }
+    void TearDown() override {
+        CurrentHook() = nullptr;
+        brannock::testing::SetClock(nullptr);
+    }
+};
+
+TEST_F(User32Messages, CreationSendsTheCreateSequenceWithTheClientSize) {
+    std::string createdName;
+    int createdWidth = 0;
+    CurrentHook() = [&](HWND, UINT m, WPARAM, LPARAM l) -> std::optional<LRESULT> {
+        if (m == WM_CREATE) {
+            auto* create = reinterpret_cast<const CREATESTRUCTA*>(l);
+            createdName = create->lpszName;
+            createdWidth = create->cx;
+        }
+        return std::nullopt;
+    };
+    HWND hwnd = MakeWindow();
+    ASSERT_NE(hwnd, nullptr);
+    EXPECT_EQ(Log().Of(hwnd, {WM_GETMINMAXINFO, WM_NCCREATE, WM_CREATE, WM_SIZE, WM_MOVE}),
+              (Messages{WM_GETMINMAXINFO, WM_NCCREATE, WM_CREATE, WM_SIZE, WM_MOVE}));
+    EXPECT_EQ(createdName, "test");
+    EXPECT_EQ(createdWidth, 640);
+    for (const Seen& s : Log().All()) {
+        if (s.message == WM_SIZE) {
+            EXPECT_EQ(LOWORD(s.lParam), 640);
+            EXPECT_EQ(HIWORD(s.lParam), 480 - GetSystemMetrics(SM_CYCAPTION));
+        }
+        if (s.message == WM_MOVE) {
+            EXPECT_EQ(LOWORD(s.lParam), 100);
+            EXPECT_EQ(HIWORD(s.lParam), 50 + GetSystemMetrics(SM_CYCAPTION));
+        }
+    }
+    EXPECT_FALSE(IsWindowVisible(hwnd));
+}
+
+TEST_F(User32Messages, ACreateHandlerThatFailsLeavesNoWindow) {
+    CurrentHook() = [](HWND, UINT m, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (m == WM_CREATE) return -1;
+        return std::nullopt;
+    };
+    EXPECT_EQ(MakeWindow(), nullptr);
+    const auto all = Log().All();
+    ASSERT_FALSE(all.empty());
+    EXPECT_FALSE(IsWindow(all.front().hwnd));
+    EXPECT_EQ(Log().Of(all.front().hwnd, {WM_DESTROY, WM_NCDESTROY}),
+              (Messages{WM_DESTROY, WM_NCDESTROY}));
+}
+
+TEST_F(User32Messages, DestroyWindowSendsDestroyMessagesBeforeReturning) {
+    HWND parent = MakeWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    HWND child = MakeWindow(WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, parent);
+    ASSERT_NE(child, nullptr);
+    Log().Clear();
+    ASSERT_TRUE(DestroyWindow(parent));
+    std::vector<std::pair<HWND, UINT>> order;
+    for (const Seen& s : Log().All())
+        if (s.message == WM_DESTROY || s.message == WM_NCDESTROY)
+            order.emplace_back(s.hwnd, s.message);
+    // WM_DESTROY parent first, WM_NCDESTROY children first.
+    EXPECT_EQ(order, (std::vector<std::pair<HWND, UINT>>{{parent, WM_DESTROY},
+                                                         {child, WM_DESTROY},
+                                                         {child, WM_NCDESTROY},
+                                                         {parent, WM_NCDESTROY}}));
+    EXPECT_FALSE(IsWindow(parent));
+    EXPECT_FALSE(IsWindow(child));
+}
+
+TEST_F(User32Messages, StaleHandlesAreRefusedEverywhere) {
+    HWND hwnd = MakeWindow();
+    ASSERT_TRUE(DestroyWindow(hwnd));
+    RECT rect{};
+    MSG msg{};
+    EXPECT_FALSE(DestroyWindow(hwnd));
+    EXPECT_FALSE(GetWindowRect(hwnd, &rect));
+    EXPECT_FALSE(PostMessageA(hwnd, WM_USER, 0, 0));
+    EXPECT_EQ(SendMessageA(hwnd, WM_USER, 0, 0), 0);
+    EXPECT_FALSE(SetWindowPos(hwnd, nullptr, 0, 0, 10, 10, 0));
+    EXPECT_EQ(SetTimer(hwnd, 1, 10, nullptr), 0u);
+    EXPECT_EQ(GetMessageA(&msg, hwnd, 0, 0), -1);
+    EXPECT_FALSE(IsWindow(nullptr));
+    EXPECT_TRUE(IsWindow(GetDesktopWindow()));
+}
+
+TEST_F(User32Messages, CloseRequestsEndInDestructionUnlessTheWindowRefuses) {
+    HWND plain = MakeWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    SendMessageA(plain, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(plain));
+
+    // The close control: WM_SYSCOMMAND SC_CLOSE, whose default sends WM_CLOSE.
+    HWND clicked = MakeWindow();
+    brannock::testing::ClickClose(clicked);
+    Pump();
+    EXPECT_FALSE(IsWindow(clicked));
+
+    // Alt+F4 reaches the same path through WM_SYSKEYDOWN's default.
+    HWND keyed = MakeWindow();
+    PostMessageA(keyed, WM_SYSKEYDOWN, VK_F4, 1 << 29);
+    Pump();
+    EXPECT_FALSE(IsWindow(keyed));
+
+    CurrentHook() = [](HWND, UINT m, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (m == WM_CLOSE) return 0;
+        return std::nullopt;
+    };
+    HWND stubborn = MakeWindow();
+    brannock::testing::ClickClose(stubborn);
+    Pump();
+    EXPECT_TRUE(IsWindow(stubborn));
+}
+
+TEST_F(User32Messages, PeekMessageHonoursFiltersAndRemoval) {
+    HWND a = MakeWindow();
+    HWND b = MakeWindow();
+    Pump();
+    PostMessageA(a, WM_USER + 1, 1, 0);
+    PostMessageA(b, WM_USER + 2, 2, 0);
+    PostThreadMessageA(GetCurrentThreadId(), WM_USER + 3, 3, 0);
+    PostMessageA(a, WM_KEYDOWN, 'Q', 0);
+
+    MSG msg{};
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE));
+    EXPECT_EQ(msg.message, WM_USER + 1u);
+    ASSERT_TRUE(PeekMessageA(&msg, b, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, WM_USER + 2u);
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_KEYDOWN));
+    ASSERT_TRUE(PeekMessageA(&msg, reinterpret_cast<HWND>(-1), 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, WM_USER + 3u);
+    EXPECT_EQ(msg.hwnd, nullptr);
+    EXPECT_FALSE(PeekMessageA(&msg, b, 0, 0, PM_REMOVE));
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, WM_USER + 1u);
+    EXPECT_EQ(msg.hwnd, a);
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+}
+
+TEST_F(User32Messages, QuitComesAfterPostedMessagesAndEndsGetMessage) {
+    HWND hwnd = MakeWindow();
+    Pump();
+    PostQuitMessage(7);
+    PostMessageA(hwnd, WM_USER, 0, 0);
+    MSG msg{};
+    EXPECT_EQ(GetMessageA(&msg, nullptr, 0, 0), TRUE);
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_USER));
+    // WM_QUIT ignores the range filter; PM_NOREMOVE leaves it in place.
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_USER, WM_USER, PM_NOREMOVE));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
+    EXPECT_EQ(GetMessageA(&msg, nullptr, 0, 0), FALSE);
+    EXPECT_EQ(msg.wParam, 7u);
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+}
+
+TEST_F(User32Messages, EachThreadReadsOnlyItsOwnQueue) {
+    std::atomic<HWND> remote{nullptr};
+    std::atomic<UINT> received{0};
+    std::thread owner([&] {
+        HWND hwnd = MakeWindow();
+        remote = hwnd;
+        MSG msg;
+        while (GetMessageA(&msg, nullptr, 0, 0) > 0)
+            if (msg.message == WM_USER + 5) received = msg.message;
+        DestroyWindow(hwnd);
+    });
+    while (!remote)
+        std::this_thread::yield();
+    ASSERT_TRUE(PostMessageA(remote, WM_USER + 5, 0, 0));
+    MSG msg{};
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_USER, WM_USER + 10, PM_REMOVE));
+    DWORD ownerId = GetWindowThreadProcessId(remote, nullptr);
+    EXPECT_NE(ownerId, GetCurrentThreadId());
+    while (received == 0)
+        std::this_thread::yield();
+    PostThreadMessageA(ownerId, WM_QUIT, 0, 0);
+    owner.join();
+    EXPECT_FALSE(IsWindow(remote));
+}
+
+TEST_F(User32Messages, TranslateMessageMakesCharactersReadNext) {
+    HWND hwnd = MakeWindow();
+    Pump();
+    PostMessageA(hwnd, WM_USER, 0, 0);
+    MSG key{hwnd, WM_KEYDOWN, 'A', 1, 0, {}};
+    EXPECT_TRUE(TranslateMessage(&key));
+    brannock::testing::SetKeyDown(VK_SHIFT, true);
+    key.wParam = '1';
+    TranslateMessage(&key);
+    brannock::testing::SetKeyDown(VK_SHIFT, false);
+    key.wParam = VK_F1;
+    EXPECT_TRUE(TranslateMessage(&key));
+    MSG mouse{hwnd, WM_MOUSEMOVE, 0, 0, 0, {}};
+    EXPECT_FALSE(TranslateMessage(&mouse));
+
+    MSG msg{};
+    std::vector<std::pair<UINT, WPARAM>> got;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        got.emplace_back(msg.message, msg.wParam);
+    EXPECT_EQ(got,
+              (std::vector<std::pair<UINT, WPARAM>>{{WM_CHAR, '!'}, {WM_CHAR, 'a'}, {WM_USER, 0}}));
+}
+
+TEST_F(User32Messages, TimersFireOnlyWhenTheQueueIsIdle) {
+    std::atomic<DWORD> now{1000};
+    brannock::testing::SetClock([&] { return now.load(); });
+    HWND a = MakeWindow();
+    HWND b = MakeWindow();
+    Pump();
+    EXPECT_EQ(SetTimer(a, 5, 100, nullptr), 5u);
+    EXPECT_EQ(SetTimer(b, 5, 300, nullptr), 5u);  // same id, another window
+    MSG msg{};
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+
+    now = 1100;
+    PostMessageA(b, WM_USER, 0, 0);
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_USER));
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_TIMER));
+    EXPECT_EQ(msg.hwnd, a);
+    EXPECT_EQ(msg.wParam, 5u);
+    // Taken: due again a period later, not at once.
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+
+    now = 1300;
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.hwnd, a);
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.hwnd, b);
+    EXPECT_TRUE(KillTimer(a, 5));
+    EXPECT_FALSE(KillTimer(a, 5));
+    now = 2000;
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.hwnd, b);
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+}
+
+TEST_F(User32Messages, GetMessageWakesForADueTimer) {
+    HWND hwnd = MakeWindow();
+    Pump();
+    SetTimer(hwnd, 1, 20, nullptr);
+    MSG msg{};
+    ASSERT_EQ(GetMessageA(&msg, nullptr, 0, 0), TRUE);
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_TIMER));
+}
+
+TEST_F(User32Messages, PaintComesLastAndStopsOnceValidated) {
+    HWND hwnd = MakeWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    HWND hidden = MakeWindow();
+    InvalidateRect(hidden, nullptr, TRUE);
+    PostMessageA(hwnd, WM_USER, 0, 0);
+    MSG msg{};
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_USER));
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_PAINT));
+    EXPECT_EQ(msg.hwnd, hwnd);
+    // Not validated yet: still there.
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_PAINT));
+    Log().Clear();
+    DispatchMessageA(&msg);  // default processing: BeginPaint / EndPaint
+    EXPECT_EQ(Log().Of(hwnd), (Messages{WM_PAINT, WM_ERASEBKGND}));
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+
+    RECT part{10, 10, 20, 30};
+    InvalidateRect(hwnd, &part, FALSE);
+    PAINTSTRUCT paint{};
+    EXPECT_NE(BeginPaint(hwnd, &paint), nullptr);
+    EXPECT_EQ(paint.rcPaint.left, 10);
+    EXPECT_EQ(paint.rcPaint.bottom, 30);
+    EndPaint(hwnd, &paint);
+
+    InvalidateRect(hwnd, nullptr, FALSE);
+    Log().Clear();
+    UpdateWindow(hwnd);
+    EXPECT_EQ(Log().Of(hwnd), (Messages{WM_PAINT}));
+    UpdateWindow(hwnd);
+    EXPECT_EQ(Log().Of(hwnd), (Messages{WM_PAINT}));
+}
+
+}  // namespace
