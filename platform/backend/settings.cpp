@@ -60,6 +60,13 @@ Settings ReadSettings(const EnvironmentLookup& lookup) {
     }
     if (const char* value = lookup("BRANNOCK_HEADLESS_SCREENSHOT"))
         settings.headlessScreenshot = value;
+    if (const char* value = lookup("BRANNOCK_MESSAGE_BOXES")) {
+        const std::string_view where(value);
+        if (where == "stderr")
+            settings.messageBoxesToStderr = true;
+        else if (!where.empty())
+            problem("BRANNOCK_MESSAGE_BOXES", value, "stderr");
+    }
     return settings;
 }
 

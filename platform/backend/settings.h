@@ -11,6 +11,9 @@
 //                                       after it was created
 //   BRANNOCK_HEADLESS_SCREENSHOT=<path> headless: save the screen there as a
 //                                       BMP file when the program ends
+//   BRANNOCK_MESSAGE_BOXES=stderr       sdl2: print message boxes on stderr
+//                                       and answer them at once (unattended
+//                                       runs) instead of showing them
 #pragma once
 
 #include <functional>
@@ -26,6 +29,7 @@ struct Settings {
     std::string debugOutput;         // "", "stderr" or a file path
     int headlessCloseMs = -1;        // -1: never
     std::string headlessScreenshot;  // "": none
+    bool messageBoxesToStderr = false;
     // One line per value that could not be used (its default applies).
     std::vector<std::string> problems;
 };

@@ -19,4 +19,14 @@ void SetHostCursorPos(int x, int y);
 // The window that has the user's input (null: none). No messages are sent.
 void SetHostForeground(HWND window);
 
+// The host took the user's input away from `window` (another program has
+// it): if `window` was in the foreground, nothing is any more, and it gets
+// WM_ACTIVATE (WA_INACTIVE) and WM_KILLFOCUS. Call on the window's thread.
+// (Input given to a window goes through SetForegroundWindow.)
+void HostFocusLost(HWND window);
+
+// Wakes the thread's GetMessageA if it waits, so that it pumps the backend
+// at once rather than at its next interrupt check.
+void WakeHostPump(DWORD threadId);
+
 }  // namespace brannock::platform

@@ -4,6 +4,7 @@
 // only when nothing else is waiting.
 #include "platform/backend/backend.h"
 #include "platform/kernel32/interrupt.h"
+#include "platform/user32/host_input.h"
 #include "platform/user32/messaging.h"
 #include "platform/win32.h"
 
@@ -86,6 +87,18 @@ void PumpBackend() {
 }
 
 }  // namespace brannock::platform::user32
+
+namespace brannock::platform {
+
+void WakeHostPump(DWORD threadId) {
+    user32::State& state = user32::GetState();
+    user32::Lock lock(state.mutex);
+    auto it = state.queues.find(threadId);
+    if (it == state.queues.end()) return;
+    if (auto queue = it->second.lock()) queue->wake.notify_all();
+}
+
+}  // namespace brannock::platform
 
 using namespace brannock::platform::user32;
 using brannock::platform::CheckInterrupt;

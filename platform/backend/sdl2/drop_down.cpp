@@ -1,0 +1,107 @@
+#include "platform/backend/sdl2/drop_down.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "platform/backend/sdl2/menu_text.h"
+#include "platform/gdi32/font.h"
+#include "platform/user32/user32.h"
+
+namespace brannock::platform::sdl2 {
+namespace {
+
+constexpr int kRowHeight = 20;
+constexpr int kSeparatorHeight = 8;
+constexpr int kTextLeft = 20;  // room for a check mark
+constexpr int kTextRight = 16;
+constexpr int kMinWidth = 80;
+
+constexpr std::uint32_t kBackColour = 0xF8F8F8;
+constexpr std::uint32_t kBorderColour = 0x808080;
+constexpr std::uint32_t kTextColour = 0x000000;
+constexpr std::uint32_t kGrayedColour = 0x909090;
+constexpr std::uint32_t kHoverColour = 0x3070C0;
+constexpr std::uint32_t kHoverTextColour = 0xFFFFFF;
+
+}  // namespace
+
+bool DropDown::Open(HMENU popup, int left, int top) {
+    Close();
+    const int count = GetMenuItemCount(popup);
+    int y = 1;
+    int textWidth = 0;
+    for (int i = 0; i < count; ++i) {
+        const UINT state = GetMenuState(popup, static_cast<UINT>(i), MF_BYPOSITION);
+        if (state == static_cast<UINT>(-1)) continue;
+        Row row;
+        row.separator = (state & MF_SEPARATOR) != 0;
+        if (!row.separator) {
+            char buffer[128];
+            const int length =
+                GetMenuStringA(popup, static_cast<UINT>(i), buffer, sizeof buffer, MF_BYPOSITION);
+            // An accelerator after a tab is not shown.
+            const std::string_view text(buffer, static_cast<std::size_t>(std::max(length, 0)));
+            row.text = text.substr(0, text.find('\t'));
+            row.checked = (state & MF_CHECKED) != 0;
+            // Nested pop-ups are shown but not opened: one level is enough
+            // for a game's menu.
+            row.command = !(state & (MF_POPUP | MF_GRAYED | MF_DISABLED));
+            row.id = row.command ? GetMenuItemID(popup, i) : 0;
+            textWidth = std::max(textWidth, MenuTextWidth(row.text));
+        }
+        row.top = y;
+        y += row.separator ? kSeparatorHeight : kRowHeight;
+        row.bottom = y;
+        rows_.push_back(std::move(row));
+    }
+    if (rows_.empty()) return false;
+    left_ = left;
+    top_ = top;
+    width_ = std::max(kMinWidth, kTextLeft + textWidth + kTextRight);
+    height_ = y + 1;
+    hover_ = -1;
+    pixels_.assign(static_cast<std::size_t>(width_) * height_, kBackColour);
+    Paint();
+    return true;
+}
+
+int DropDown::CommandRowAt(int x, int y) const {
+    x -= left_;
+    y -= top_;
+    if (x < 0 || x >= width_) return -1;
+    for (std::size_t i = 0; i < rows_.size(); ++i)
+        if (y >= rows_[i].top && y < rows_[i].bottom)
+            return rows_[i].command ? static_cast<int>(i) : -1;
+    return -1;
+}
+
+bool DropDown::Hover(int row) {
+    if (row == hover_ || !IsOpen()) return false;
+    hover_ = row;
+    Paint();
+    return true;
+}
+
+void DropDown::Paint() {
+    const PixelRows pixels{pixels_.data(), width_, height_, width_};
+    FillPixels(pixels, 0, 0, width_, height_, kBorderColour);
+    FillPixels(pixels, 1, 1, width_ - 1, height_ - 1, kBackColour);
+    const int textOffset = (kRowHeight - gdi::kCellHeight) / 2;
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        const Row& row = rows_[i];
+        if (row.separator) {
+            const int middle = (row.top + row.bottom) / 2;
+            FillPixels(pixels, 4, middle, width_ - 4, middle + 1, kBorderColour);
+            continue;
+        }
+        std::uint32_t colour = row.command ? kTextColour : kGrayedColour;
+        if (static_cast<int>(i) == hover_) {
+            FillPixels(pixels, 1, row.top, width_ - 1, row.bottom, kHoverColour);
+            colour = kHoverTextColour;
+        }
+        if (row.checked) DrawMenuText(pixels, 6, row.top + textOffset, "*", colour);
+        DrawMenuText(pixels, kTextLeft, row.top + textOffset, row.text, colour);
+    }
+}
+
+}  // namespace brannock::platform::sdl2

@@ -1,0 +1,73 @@
+// The host window of one top-level window: an SDL window showing the
+// client area (under the menu bar when a menu is attached), the latest frame
+// handed over through a mailbox, the open menu drop-down, and full screen as
+// SDL's desktop full screen with the display mode's screen scaled and
+// letterboxed. Everything but Refresh and Handle runs on the thread that
+// started SDL.
+#pragma once
+
+#include <SDL.h>
+
+#include <atomic>
+#include <memory>
+#include <string>
+
+#include "platform/backend/sdl2/drop_down.h"
+#include "platform/backend/sdl2/frame_mailbox.h"
+#include "platform/windef.h"
+
+namespace brannock::platform::sdl2 {
+
+class HostWindow {
+  public:
+    // Null when SDL cannot make the window or its renderer.
+    static std::unique_ptr<HostWindow> Create(HWND window);
+    HostWindow(const HostWindow&) = delete;
+    HostWindow& operator=(const HostWindow&) = delete;
+    ~HostWindow();
+
+    HWND Handle() const { return window_; }
+    Uint32 SdlId() const { return SDL_GetWindowID(sdlWindow_); }
+
+    // Any thread: copies what the window shows now into the mailbox.
+    void Refresh();
+
+    // Follows the window's size, title and visibility.
+    void Sync();
+    void SetFullScreen(bool on);
+    // Presents the newest frame if there is one, or the last one again after
+    // Expose (the host lost the window's pixels).
+    void Render();
+    void Expose() { presentAgain_ = true; }
+
+    // The menu bar item shown open (-1: none) and its drop-down.
+    int OpenMenuItem() const { return openMenuItem_.load(); }
+    void OpenMenu(int item, HMENU popup, int left);
+    void CloseMenu();
+    DropDown& Menu() { return dropDown_; }
+    // The drop-down's pixels changed.
+    void MenuChanged() { dropDownDirty_ = true; }
+
+  private:
+    HostWindow(HWND window, SDL_Window* sdlWindow, SDL_Renderer* renderer);
+    bool Upload();
+
+    HWND window_;
+    SDL_Window* sdlWindow_;
+    SDL_Renderer* renderer_;
+    SDL_Texture* frameTexture_ = nullptr;
+    SDL_Texture* dropDownTexture_ = nullptr;
+    FrameMailbox mailbox_;
+    display::HostImage shown_;  // the frame on screen
+    int textureWidth_ = 0;
+    int textureHeight_ = 0;
+    std::string title_;  // as last set, code page 932
+    bool visible_ = false;
+    bool fullScreen_ = false;
+    std::atomic<int> openMenuItem_{-1};
+    DropDown dropDown_;
+    bool dropDownDirty_ = false;
+    bool presentAgain_ = false;
+};
+
+}  // namespace brannock::platform::sdl2

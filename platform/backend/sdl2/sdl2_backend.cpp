@@ -1,0 +1,243 @@
+// The SDL2 backend. SDL is driven from the thread that started it (the
+// main window's thread): its events are read and its windows rendered in
+// PumpEvents there, and calls made on other threads are queued for it.
+// Frames come from any thread through each window's mailbox, so drawing
+// never waits for the window thread.
+#include "platform/backend/sdl2/sdl2_backend.h"
+
+#include <SDL.h>
+
+#include <chrono>
+#include <functional>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "platform/backend/sdl2/host_window.h"
+#include "platform/backend/sdl2/joysticks.h"
+#include "platform/backend/sdl2/message_box.h"
+#include "platform/backend/sdl2/window_input.h"
+#include "platform/backend/settings.h"
+#include "platform/display/blit.h"
+#include "platform/display/screen.h"
+#include "platform/display/window_area.h"
+#include "platform/user32/host_input.h"
+#include "platform/win32.h"
+
+namespace brannock::platform {
+namespace {
+
+using sdl2::HostWindow;
+
+// Host events are read at most this often however often the message calls
+// pump; polling SDL costs system calls.
+constexpr auto kPollInterval = std::chrono::milliseconds(1);
+
+class Sdl2Backend final : public Backend {
+  public:
+    explicit Sdl2Backend(bool messageBoxesToStderr)
+        : owner_(std::this_thread::get_id()),
+          ownerThreadId_(GetCurrentThreadId()),
+          messageBoxesToStderr_(messageBoxesToStderr) {}
+
+    const char* Name() const override { return "sdl2"; }
+
+    void WindowCreated(HWND window) override {
+        OnOwnerThread([this, window] {
+            if (auto host = HostWindow::Create(window)) {
+                std::lock_guard lock(registryMutex_);
+                windows_.push_back(std::move(host));
+            }
+        });
+    }
+
+    void WindowDestroyed(HWND window) override {
+        OnOwnerThread([this, window] {
+            std::lock_guard lock(registryMutex_);
+            for (auto it = windows_.begin(); it != windows_.end(); ++it) {
+                if ((*it)->Handle() != window) continue;
+                // Destroyed after the pump: an event handler may still use it.
+                retired_.push_back(std::move(*it));
+                windows_.erase(it);
+                break;
+            }
+        });
+        if (std::this_thread::get_id() == owner_ && !pumping_) retired_.clear();
+    }
+
+    void WindowChanged(HWND window) override {
+        OnOwnerThread([this, window] {
+            if (HostWindow* host = Find(window)) host->Sync();
+        });
+    }
+
+    void ScreenUpdated(const RECT& screenRect) override {
+        {
+            std::lock_guard lock(registryMutex_);
+            const HWND fullScreen = display::FullScreenOwner();
+            for (auto& host : windows_) {
+                if (fullScreen ? host->Handle() != fullScreen : !Shows(*host, screenRect)) continue;
+                host->Refresh();
+            }
+        }
+        WakeHostPump(ownerThreadId_);
+    }
+
+    void OverlayUpdated(HWND window) override {
+        {
+            std::lock_guard lock(registryMutex_);
+            for (auto& host : windows_)
+                if (host->Handle() == window) host->Refresh();
+        }
+        WakeHostPump(ownerThreadId_);
+    }
+
+    void DisplayModeChanged(HWND window) override {
+        OnOwnerThread([this, window] {
+            for (auto& host : windows_)
+                host->SetFullScreen(window && host->Handle() == window);
+        });
+    }
+
+    void PumpEvents() override {
+        // A window procedure that a pumped event reaches may pump again.
+        if (pumping_ || std::this_thread::get_id() != owner_) return;
+        pumping_ = true;
+        struct Done {
+            Sdl2Backend& backend;
+            ~Done() {
+                backend.pumping_ = false;
+                backend.retired_.clear();
+            }
+        } done{*this};
+
+        RunQueuedCalls();
+        const auto now = std::chrono::steady_clock::now();
+        if (now - lastPoll_ >= kPollInterval) {
+            lastPoll_ = now;
+            SDL_Event event;
+            while (SDL_PollEvent(&event))
+                Dispatch(event);
+        }
+        for (auto& host : windows_)
+            host->Render();
+    }
+
+    int ShowMessageBox(HWND, const std::string& textUtf8, const std::string& captionUtf8,
+                       UINT type) override {
+        return sdl2::ShowHostMessageBox(textUtf8, captionUtf8, type, messageBoxesToStderr_);
+    }
+
+    bool ReadJoystick(UINT id, JoystickReading& reading) override {
+        return joysticks_.Read(id, reading);
+    }
+
+  private:
+    // Runs `call` now on the owner thread, else queues it there.
+    void OnOwnerThread(std::function<void()> call) {
+        if (std::this_thread::get_id() == owner_) {
+            call();
+            return;
+        }
+        {
+            std::lock_guard lock(queueMutex_);
+            queued_.push_back(std::move(call));
+        }
+        WakeHostPump(ownerThreadId_);
+    }
+
+    void RunQueuedCalls() {
+        std::vector<std::function<void()>> calls;
+        {
+            std::lock_guard lock(queueMutex_);
+            calls.swap(queued_);
+        }
+        for (auto& call : calls)
+            call();
+    }
+
+    // Whether a change of these screen pixels shows in the host window.
+    static bool Shows(HostWindow& host, const RECT& screenRect) {
+        display::WindowArea area;
+        return display::LocateWindow(host.Handle(), area) &&
+               !display::IsEmpty(display::Intersect(area.client, screenRect));
+    }
+
+    // Owner thread.
+    HostWindow* Find(HWND window) {
+        for (auto& host : windows_)
+            if (host->Handle() == window) return host.get();
+        return nullptr;
+    }
+
+    HostWindow* FindBySdlId(Uint32 id) {
+        for (auto& host : windows_)
+            if (host->SdlId() == id) return host.get();
+        return nullptr;
+    }
+
+    void Dispatch(const SDL_Event& event) {
+        switch (event.type) {
+            case SDL_KEYDOWN:
+            case SDL_KEYUP:
+                sdl2::HandleKeyEvent(FindBySdlId(event.key.windowID), event.key);
+                return;
+            case SDL_MOUSEMOTION:
+                if (HostWindow* host = FindBySdlId(event.motion.windowID))
+                    sdl2::HandleMouseMotion(*host, event.motion);
+                return;
+            case SDL_MOUSEBUTTONDOWN:
+            case SDL_MOUSEBUTTONUP:
+                if (HostWindow* host = FindBySdlId(event.button.windowID))
+                    sdl2::HandleMouseButton(*host, event.button);
+                return;
+            case SDL_MOUSEWHEEL:
+                if (HostWindow* host = FindBySdlId(event.wheel.windowID))
+                    sdl2::HandleMouseWheel(*host, event.wheel);
+                return;
+            case SDL_WINDOWEVENT:
+                if (HostWindow* host = FindBySdlId(event.window.windowID))
+                    sdl2::HandleWindowEvent(*host, event.window);
+                return;
+            default:
+                joysticks_.HandleEvent(event);
+                return;
+        }
+    }
+
+    const std::thread::id owner_;
+    const DWORD ownerThreadId_;
+    const bool messageBoxesToStderr_;
+
+    // The host windows: changed on the owner thread only, under the lock;
+    // other threads read them under the lock.
+    std::mutex registryMutex_;
+    std::vector<std::unique_ptr<HostWindow>> windows_;
+
+    std::mutex queueMutex_;
+    std::vector<std::function<void()>> queued_;
+
+    // Owner thread only.
+    bool pumping_ = false;
+    std::vector<std::unique_ptr<HostWindow>> retired_;
+    std::chrono::steady_clock::time_point lastPoll_{};
+
+    sdl2::Joysticks joysticks_;
+};
+
+}  // namespace
+
+std::unique_ptr<Backend> CreateSdl2Backend() {
+    // Ctrl+C and kill end the program as usual, rather than becoming a quit
+    // event that nothing asked for.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // A click that gives a window the focus reaches the game too.
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) return nullptr;
+    SDL_InitSubSystem(SDL_INIT_JOYSTICK);  // without joysticks, none are read
+    // Characters come from TranslateMessage, not from the host's text input.
+    SDL_StopTextInput();
+    return std::make_unique<Sdl2Backend>(ProcessSettings().messageBoxesToStderr);
+}
+
+}  // namespace brannock::platform
