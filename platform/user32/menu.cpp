@@ -207,15 +207,15 @@ int WINAPI GetMenuStringA(HMENU menu, UINT item, LPSTR buffer, int size, UINT fl
     return static_cast<int>(n);
 }
 
-// The item's MF_* flags; for a pop-up, its item count in the high byte.
+// The item's MF_* flags (MF_SEPARATOR among them); for a pop-up, the low
+// byte of its flags and its item count in the high byte.
 UINT WINAPI GetMenuState(HMENU menu, UINT item, UINT flags) {
     State& state = GetState();
     Lock lock(state.mutex);
     ItemRef ref = FindItem(state, menu, item, flags);
     if (!ref.menu) return static_cast<UINT>(-1);
     const MenuItem& it = ref.menu->items[ref.index];
-    UINT result = it.flags & 0xFF;
     if (Menu* popup = state.FindMenu(it.popup))
-        result = (static_cast<UINT>(popup->items.size()) << 8) | (result | MF_POPUP);
-    return result;
+        return (static_cast<UINT>(popup->items.size()) << 8) | (it.flags & 0xFF) | MF_POPUP;
+    return it.flags & 0xFFFF;
 }

@@ -8,6 +8,14 @@
 #include "platform/user32/user32.h"
 
 namespace brannock::platform::sdl2 {
+namespace {
+
+// How long after a change of its size or exposure a window shows its frame
+// again at each pump: the host may resize its drawable only some frames
+// later, and a frame presented before that would stay wrongly placed.
+constexpr auto kSettleTime = std::chrono::milliseconds(250);
+
+}  // namespace
 
 std::unique_ptr<HostWindow> HostWindow::Create(HWND window) {
     display::WindowArea area;
@@ -51,9 +59,11 @@ void HostWindow::Sync() {
     if (!fullScreen_) {
         int width = 0, height = 0;
         SDL_GetWindowSize(sdlWindow_, &width, &height);
-        if (width != area.HostWidth() || height != area.HostHeight())
+        if (width != area.HostWidth() || height != area.HostHeight()) {
             SDL_SetWindowSize(sdlWindow_, std::max(area.HostWidth(), 1),
                               std::max(area.HostHeight(), 1));
+            Expose();
+        }
     }
     std::string title(static_cast<std::size_t>(GetWindowTextLengthA(window_)) + 1, '\0');
     title.resize(static_cast<std::size_t>(
@@ -80,6 +90,7 @@ void HostWindow::SetFullScreen(bool on) {
     fullScreen_ = on;
     CloseMenu();
     SDL_SetWindowFullscreen(sdlWindow_, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    Expose();
     Sync();
 }
 
@@ -118,10 +129,13 @@ bool HostWindow::Upload() {
     return SDL_UpdateTexture(frameTexture_, nullptr, shown_.pixels.data(), shown_.width * 4) == 0;
 }
 
+void HostWindow::Expose() {
+    presentAgainUntil_ = std::chrono::steady_clock::now() + kSettleTime;
+}
+
 void HostWindow::Render() {
     if (!visible_) return;
-    bool again = presentAgain_;
-    presentAgain_ = false;
+    bool again = std::chrono::steady_clock::now() < presentAgainUntil_;
     const bool fresh = mailbox_.Take(shown_) && Upload();
     if (dropDownDirty_) {
         dropDownDirty_ = false;

@@ -9,6 +9,7 @@
 #include <SDL.h>
 
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -35,10 +36,11 @@ class HostWindow {
     // Follows the window's size, title and visibility.
     void Sync();
     void SetFullScreen(bool on);
-    // Presents the newest frame if there is one, or the last one again after
-    // Expose (the host lost the window's pixels).
+    // Presents the newest frame if there is one, and the last one again for
+    // a short while after Expose (the host lost the window's pixels or
+    // changed its size).
     void Render();
-    void Expose() { presentAgain_ = true; }
+    void Expose();
 
     // The menu bar item shown open (-1: none) and its drop-down.
     int OpenMenuItem() const { return openMenuItem_.load(); }
@@ -67,7 +69,7 @@ class HostWindow {
     std::atomic<int> openMenuItem_{-1};
     DropDown dropDown_;
     bool dropDownDirty_ = false;
-    bool presentAgain_ = false;
+    std::chrono::steady_clock::time_point presentAgainUntil_{};
 };
 
 }  // namespace brannock::platform::sdl2

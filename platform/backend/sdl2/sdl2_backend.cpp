@@ -8,6 +8,7 @@
 #include <SDL.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <functional>
 #include <mutex>
 #include <thread>
@@ -228,6 +229,11 @@ class Sdl2Backend final : public Backend {
 }  // namespace
 
 std::unique_ptr<Backend> CreateSdl2Backend() {
+    // Without a display server to talk to there is nothing to show: do not
+    // let SDL probe for one (or take over a text console).
+    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") &&
+        !std::getenv("SDL_VIDEODRIVER"))
+        return nullptr;
     // Ctrl+C and kill end the program as usual, rather than becoming a quit
     // event that nothing asked for.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");

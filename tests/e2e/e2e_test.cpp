@@ -1,0 +1,231 @@
+// End-to-end tests: real programs on the SDL2 backend in an Xvfb server of
+// their own, driven with xdotool and ImageMagick, and the headless fallback
+// without a display. The probe program reports the messages it receives on
+// stdout; further programs (the sample game) fit the same fixture.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <thread>
+
+#include "child_program.h"
+#include "x_display.h"
+
+namespace brannock::e2e {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr int kScreenWidth = 1280;
+constexpr int kScreenHeight = 720;
+// The probe's layout: a 320x240 client area under a 20-pixel menu bar.
+constexpr int kMenuHeight = 20;
+constexpr std::uint32_t kBlue = 0x0000FF, kRed = 0xFF0000, kGreen = 0x00FF00;
+constexpr std::uint32_t kWhite = 0xFFFFFF, kYellow = 0xFFFF00, kBlack = 0x000000;
+
+std::string ScreenshotPath(const std::string& name) {
+    std::filesystem::create_directories(BRANNOCK_E2E_SCREENSHOTS);
+    return std::string(BRANNOCK_E2E_SCREENSHOTS) + "/" + name + ".png";
+}
+
+std::string TestName() {
+    const auto* info = testing::UnitTest::GetInstance()->current_test_info();
+    return std::string(info->test_suite_name()) + "." + info->name();
+}
+
+// One program on the SDL2 backend in its own Xvfb server.
+class OnDisplay : public testing::Test {
+  protected:
+    void Start(const char* program, const std::string& titlePattern,
+               const std::string& readyLine = {}) {
+        if (!XvfbDisplay::Installed()) GTEST_SKIP() << "Xvfb is not installed";
+        display_.emplace(kScreenWidth, kScreenHeight);
+        ASSERT_TRUE(XvfbDisplay::WindowManagerInstalled()) << "evilwm is not installed";
+        ASSERT_TRUE(display_->Running()) << "Xvfb or its window manager did not start";
+        program_.emplace(
+            ProgramSetup{program,
+                         std::filesystem::temp_directory_path(),
+                         {"DISPLAY=" + display_->Name(), "BRANNOCK_MESSAGE_BOXES=stderr"},
+                         {"BRANNOCK_BACKEND"}});
+        ASSERT_TRUE(program_->Started());
+        if (!readyLine.empty()) {
+            ASSERT_TRUE(program_->WaitForOutput(readyLine, 10s)) << program_->Output();
+        }
+        window_ = display_->FindWindow(titlePattern, 10s);
+        ASSERT_FALSE(window_.empty()) << "no window; output:\n" << program_->Output();
+    }
+
+    // Takes screenshots until `wanted` holds for one (the host shows frames
+    // a little after they are drawn); the last one either way.
+    Screenshot CaptureWhen(const std::string& window, const std::string& label,
+                           const std::function<bool(const Screenshot&)>& wanted) {
+        Screenshot shot;
+        const auto deadline = std::chrono::steady_clock::now() + 5s;
+        for (;;) {
+            shot = display_->Capture(window, ScreenshotPath(TestName() + "." + label));
+            if ((shot.width > 0 && wanted(shot)) || std::chrono::steady_clock::now() > deadline)
+                return shot;
+            std::this_thread::sleep_for(100ms);
+        }
+    }
+
+    void ExpectExitCodeZero() {
+        const std::optional<int> code = program_->WaitForExit(5s);
+        ASSERT_TRUE(code.has_value()) << "still running; output:\n" << program_->Output();
+        EXPECT_EQ(*code, 0) << program_->Output();
+    }
+
+    std::optional<XvfbDisplay> display_;
+    std::optional<ChildProgram> program_;
+    std::string window_;
+};
+
+class ProbeProgram : public OnDisplay {
+  protected:
+    void SetUp() override { Start(BRANNOCK_E2E_PROBE, "^Probe", "ready"); }
+
+    bool Reported(const std::string& line) {
+        const bool found = program_->WaitForOutput(line + "\n", 5s);
+        if (!found) ADD_FAILURE() << "no line \"" << line << "\" in:\n" << program_->Output();
+        return found;
+    }
+
+    static bool ClientIs(const Screenshot& shot, std::uint32_t colour) {
+        return shot.width == 320 && shot.height == 240 + kMenuHeight &&
+               shot.At(200, kMenuHeight + 200) == colour;
+    }
+};
+
+TEST_F(ProbeProgram, ShowsTitleClientAreaMenuBarAndOverlay) {
+    // "Probe テスト": the code page 932 title reaches the host as UTF-8.
+    EXPECT_EQ(display_->WindowTitle(window_), "Probe \xE3\x83\x86\xE3\x82\xB9\xE3\x83\x88");
+
+    const Screenshot shot = CaptureWhen(window_, "window", [](const Screenshot& s) {
+        return ClientIs(s, kBlue) && s.At(19, kMenuHeight + 19) == kBlue &&
+               s.Count(280, 24, 304, 40, kYellow) > 20;
+    });
+    ASSERT_EQ(shot.width, 320);
+    ASSERT_EQ(shot.height, 240 + kMenuHeight);
+    EXPECT_EQ(shot.At(200, kMenuHeight + 200), kBlue);
+    EXPECT_EQ(shot.At(40, kMenuHeight + 40), kWhite);  // the square painted at (20, 20)
+    EXPECT_EQ(shot.At(19, kMenuHeight + 19), kBlue);
+    // The menu bar: light, with dark text in its left part.
+    EXPECT_EQ(shot.At(300, 2), 0xF0F0F0u);
+    EXPECT_GT(shot.Count(0, 0, 120, kMenuHeight, kBlack), 20);
+    // The overlay text "OVL" drawn through the whole-window DC at
+    // (280, 24) of what the host shows.
+    EXPECT_GT(shot.Count(280, 24, 304, 40, kYellow), 20);
+    EXPECT_EQ(shot.Count(0, kMenuHeight, 270, 240 + kMenuHeight, kYellow), 0);
+}
+
+TEST_F(ProbeProgram, CloseControlEndsTheProgramWithExitCodeZero) {
+    ASSERT_TRUE(display_->RequestClose(window_));
+    EXPECT_TRUE(Reported("close"));
+    ExpectExitCodeZero();
+}
+
+TEST_F(ProbeProgram, KeysArriveAsKeyMessagesWithVirtualKeysAndKeyData) {
+    ASSERT_TRUE(display_->Type(window_, "key a"));
+    // Scan code 0x1E, repeat count 1; the release has the previous-state and
+    // transition bits.
+    EXPECT_TRUE(Reported("keydown vk=65 lparam=001e0001"));
+    EXPECT_TRUE(Reported("char 97"));
+    EXPECT_TRUE(Reported("keyup vk=65 lparam=c01e0001"));
+
+    ASSERT_TRUE(display_->Type(window_, "key shift+a"));
+    EXPECT_TRUE(Reported("keydown vk=16 lparam=002a0001"));
+    EXPECT_TRUE(Reported("char 65"));
+
+    // With Alt held, keys are system keys with the context bit (29) set.
+    ASSERT_TRUE(display_->Type(window_, "keydown alt key x keyup alt"));
+    EXPECT_TRUE(Reported("syskeydown vk=18 lparam=20380001"));
+    EXPECT_TRUE(Reported("syskeydown vk=88 lparam=202d0001"));
+    EXPECT_TRUE(Reported("syskeyup vk=88 lparam=e02d0001"));
+    EXPECT_TRUE(Reported("syskeyup vk=18 lparam=c0380001"));
+
+    // F10 is a system key without Alt; arrows are extended keys.
+    ASSERT_TRUE(display_->Type(window_, "key F10 Left"));
+    EXPECT_TRUE(Reported("syskeydown vk=121 lparam=00440001"));
+    EXPECT_TRUE(Reported("keydown vk=37 lparam=014b0001"));
+
+    ASSERT_TRUE(display_->Type(window_, "key Escape"));
+    EXPECT_TRUE(Reported("close"));
+    ExpectExitCodeZero();
+}
+
+TEST_F(ProbeProgram, MouseClicksArriveInClientCoordinatesWithTheCursorInStep) {
+    ASSERT_TRUE(display_->Click(window_, 100, kMenuHeight + 50));
+    EXPECT_TRUE(Reported("lbuttondown 100 50"));
+    EXPECT_TRUE(Reported("cursor-in-client 100 50"));
+}
+
+TEST_F(ProbeProgram, MenuBarItemsAndDropDownItemsPostCommands) {
+    CaptureWhen(window_, "start", [](const Screenshot& s) { return ClientIs(s, kBlue); });
+    // "Colour" opens its drop-down; its first row is "Red".
+    ASSERT_TRUE(display_->Click(window_, 20, 10));
+    const Screenshot open = CaptureWhen(window_, "drop-down", [](const Screenshot& s) {
+        return s.At(40, kMenuHeight + 10) != kBlue;
+    });
+    EXPECT_NE(open.At(40, kMenuHeight + 10), kBlue) << "no drop-down";
+    ASSERT_TRUE(display_->Click(window_, 40, kMenuHeight + 10));
+    EXPECT_TRUE(Reported("command 101"));
+    const Screenshot red = CaptureWhen(window_, "red", [](const Screenshot& s) {
+        return ClientIs(s, kRed) && s.At(40, kMenuHeight + 10) == kRed;
+    });
+    EXPECT_TRUE(ClientIs(red, kRed));
+    EXPECT_EQ(red.At(40, kMenuHeight + 10), kRed) << "the drop-down stayed";
+
+    // "Quit", a plain item of the bar: "&Colour" is 6 characters of 8 pixels
+    // plus 12 of padding wide.
+    ASSERT_TRUE(display_->Click(window_, 60 + 20, 10));
+    EXPECT_TRUE(Reported("command 110"));
+    ExpectExitCodeZero();
+}
+
+TEST_F(ProbeProgram, FullScreenShowsTheDisplayModeScaledWithLetterboxing) {
+    ASSERT_TRUE(display_->Type(window_, "key f"));
+    ASSERT_TRUE(Reported("full screen"));
+    // 640x480 on 1280x720: scaled to 960x720, black bars of 160 at the sides.
+    const Screenshot screen = CaptureWhen("root", "full-screen", [](const Screenshot& s) {
+        return s.At(kScreenWidth / 2, kScreenHeight / 2) == kGreen;
+    });
+    ASSERT_EQ(screen.width, kScreenWidth);
+    EXPECT_EQ(screen.At(kScreenWidth / 2, kScreenHeight / 2), kGreen);
+    EXPECT_EQ(screen.At(170, 10), kGreen);
+    EXPECT_EQ(screen.At(150, 10), kBlack);
+    EXPECT_EQ(screen.At(kScreenWidth - 150, kScreenHeight - 10), kBlack);
+
+    ASSERT_TRUE(display_->Type(window_, "key f"));
+    const Screenshot back = CaptureWhen(window_, "windowed-again",
+                                        [](const Screenshot& s) { return ClientIs(s, kBlue); });
+    EXPECT_TRUE(ClientIs(back, kBlue)) << back.width << "x" << back.height;
+}
+
+TEST_F(ProbeProgram, MessageBoxesGoToStderrForUnattendedRuns) {
+    ASSERT_TRUE(display_->Type(window_, "key m"));
+    // "Hello あ" in code page 932, shown in UTF-8, answered with OK (1).
+    EXPECT_TRUE(Reported("[Probe] Hello \xE3\x81\x82 (answered OK)"));
+    EXPECT_TRUE(Reported("messagebox 1"));
+}
+
+#ifdef BRANNOCK_E2E_MINIMAL
+class MinimalProgram : public OnDisplay {
+  protected:
+    void SetUp() override { Start(BRANNOCK_E2E_MINIMAL, "^Brannock"); }
+};
+
+TEST_F(MinimalProgram, ShowsItsTitleAndAnErasedClientAreaAndEndsWithZeroWhenClosed) {
+    EXPECT_EQ(display_->WindowTitle(window_).rfind("Brannock", 0), 0u);
+    // The class's white background brush erased the client area.
+    const Screenshot shot = CaptureWhen(window_, "window", [](const Screenshot& s) {
+        return s.At(s.width / 2, s.height / 2) == kWhite;
+    });
+    EXPECT_EQ(shot.At(shot.width / 2, shot.height / 2), kWhite);
+    ASSERT_TRUE(display_->RequestClose(window_));
+    ExpectExitCodeZero();
+}
+#endif
+
+}  // namespace
+}  // namespace brannock::e2e
