@@ -202,6 +202,14 @@ TEST_F(ProbeProgram, FullScreenShowsTheDisplayModeScaledWithLetterboxing) {
     EXPECT_TRUE(ClientIs(back, kBlue)) << back.width << "x" << back.height;
 }
 
+TEST_F(ProbeProgram, PixelsDrawnOnAnotherThreadAreShownWhileTheWindowThreadWaits) {
+    ASSERT_TRUE(display_->Type(window_, "key t"));
+    ASSERT_TRUE(Reported("painted from thread"));
+    const Screenshot shot =
+        CaptureWhen(window_, "magenta", [](const Screenshot& s) { return ClientIs(s, 0xFF00FF); });
+    EXPECT_TRUE(ClientIs(shot, 0xFF00FF));
+}
+
 TEST_F(ProbeProgram, MessageBoxesGoToStderrForUnattendedRuns) {
     ASSERT_TRUE(display_->Type(window_, "key m"));
     // "Hello あ" in code page 932, shown in UTF-8, answered with OK (1).

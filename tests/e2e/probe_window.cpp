@@ -4,8 +4,9 @@
 // one line each on stdout, so a test can check what the host delivered.
 //
 // Keys: Escape closes the window, F toggles full screen (640x480, filled
-// green), M shows a message box. Menu: Colour > Red / Green / Blue repaints the client area; Quit
-// closes the window.
+// green), M shows a message box, T paints the client area magenta from a
+// thread of its own while the window thread waits for messages. Menu: Colour > Red / Green / Blue
+// repaints the client area; Quit closes the window.
 #include <cstdio>
 
 #include "platform/win32.h"
@@ -45,6 +46,15 @@ void Paint(HWND window) {
     SetBkColor(windowDc, RGB(0, 0, 0));
     TextOutA(windowDc, kClientWidth - 40, GetSystemMetrics(SM_CYMENU) + 4, "OVL", 3);
     ReleaseDC(window, windowDc);
+}
+
+DWORD WINAPI PaintFromThread(LPVOID parameter) {
+    HWND window = static_cast<HWND>(parameter);
+    HDC dc = GetDC(window);
+    Fill(dc, 0, 0, kClientWidth, kClientHeight, RGB(255, 0, 255));
+    ReleaseDC(window, dc);
+    Report("painted from thread");
+    return 0;
 }
 
 void LeaveFullScreen(HWND window) {
@@ -108,6 +118,10 @@ LRESULT CALLBACK ProbeProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
                         static_cast<unsigned long>(lParam & 0xFFFFFFFF));
             std::fflush(stdout);
             if (message == WM_KEYDOWN && wParam == VK_ESCAPE) PostMessageA(window, WM_CLOSE, 0, 0);
+            if (message == WM_KEYDOWN && wParam == 'T') {
+                if (HANDLE thread = CreateThread(nullptr, 0, &PaintFromThread, window, 0, nullptr))
+                    CloseHandle(thread);
+            }
             if (message == WM_KEYDOWN && wParam == 'M')
                 Report("messagebox %lld",
                        MessageBoxA(window, "Hello \x82\xa0", "Probe", MB_OK));  // "Hello あ"
