@@ -18,10 +18,6 @@ constexpr int kMinWidth = 80;
 
 constexpr std::uint32_t kBackColour = 0xF8F8F8;
 constexpr std::uint32_t kBorderColour = 0x808080;
-constexpr std::uint32_t kTextColour = 0x000000;
-constexpr std::uint32_t kGrayedColour = 0x909090;
-constexpr std::uint32_t kHoverColour = 0x3070C0;
-constexpr std::uint32_t kHoverTextColour = 0xFFFFFF;
 
 }  // namespace
 
@@ -94,10 +90,10 @@ void DropDown::Paint() {
             FillPixels(pixels, 4, middle, width_ - 4, middle + 1, kBorderColour);
             continue;
         }
-        std::uint32_t colour = row.command ? kTextColour : kGrayedColour;
+        std::uint32_t colour = row.command ? kMenuTextColour : kMenuGrayedColour;
         if (static_cast<int>(i) == hover_) {
-            FillPixels(pixels, 1, row.top, width_ - 1, row.bottom, kHoverColour);
-            colour = kHoverTextColour;
+            FillPixels(pixels, 1, row.top, width_ - 1, row.bottom, kMenuHighlightColour);
+            colour = kMenuHighlightTextColour;
         }
         if (row.checked) DrawMenuText(pixels, 6, row.top + textOffset, "*", colour);
         DrawMenuText(pixels, kTextLeft, row.top + textOffset, row.text, colour);

@@ -10,10 +10,6 @@ namespace brannock::platform::sdl2 {
 namespace {
 
 constexpr int kItemPadding = 6;
-constexpr std::uint32_t kTextColour = 0x000000;
-constexpr std::uint32_t kGrayedColour = 0x909090;
-constexpr std::uint32_t kOpenColour = 0x3070C0;
-constexpr std::uint32_t kOpenTextColour = 0xFFFFFF;
 constexpr std::uint32_t kEdgeColour = 0xC8C8C8;
 
 // The item's text in `buffer`, which a menu text longer than it is cut to.
@@ -63,10 +59,10 @@ void PaintMenuBar(HWND window, display::HostImage& image, int openItem) {
     const int textTop = (image.menuHeight - gdi::kCellHeight) / 2;
     for (int i = 0; i < layout.count; ++i) {
         const MenuBarItem& item = layout.items[i];
-        std::uint32_t colour = item.enabled ? kTextColour : kGrayedColour;
+        std::uint32_t colour = item.enabled ? kMenuTextColour : kMenuGrayedColour;
         if (i == openItem) {
-            FillPixels(rows, item.left, 0, item.right, image.menuHeight - 1, kOpenColour);
-            colour = kOpenTextColour;
+            FillPixels(rows, item.left, 0, item.right, image.menuHeight - 1, kMenuHighlightColour);
+            colour = kMenuHighlightTextColour;
         }
         char buffer[128];
         DrawMenuText(rows, item.left + kItemPadding, textTop, ItemText(menu, item.position, buffer),

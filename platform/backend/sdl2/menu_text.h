@@ -8,6 +8,12 @@
 
 namespace brannock::platform::sdl2 {
 
+// The colours of the menu bar and its drop-downs (0x00RRGGBB).
+inline constexpr std::uint32_t kMenuTextColour = 0x000000;
+inline constexpr std::uint32_t kMenuGrayedColour = 0x909090;
+inline constexpr std::uint32_t kMenuHighlightColour = 0x3070C0;  // open or pointed-at item
+inline constexpr std::uint32_t kMenuHighlightTextColour = 0xFFFFFF;
+
 struct PixelRows {
     std::uint32_t* pixels = nullptr;  // the top-left pixel
     int width = 0;
