@@ -50,8 +50,10 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
         width = overlapped ? screen.width * 3 / 4 : 0;
         height = overlapped ? screen.height * 3 / 4 : 0;
     }
-    width = std::max(width, 0);
-    height = std::max(height, 0);
+    x = ClampCoordinate(x);
+    y = ClampCoordinate(y);
+    width = ClampSize(width);
+    height = ClampSize(height);
 
     auto record = std::make_unique<Window>();
     Window& w = *record;

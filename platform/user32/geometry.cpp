@@ -8,6 +8,14 @@
 
 namespace brannock::platform::user32 {
 
+int ClampCoordinate(int value) {
+    return std::clamp(value, -kCoordinateLimit, kCoordinateLimit);
+}
+
+int ClampSize(int value) {
+    return std::clamp(value, 0, kCoordinateLimit);
+}
+
 int NonClientTop(const Window& w) {
     int top = 0;
     if ((w.frameStyle & WS_CAPTION) == WS_CAPTION) top += GetSystemMetrics(SM_CYCAPTION);
@@ -43,6 +51,25 @@ namespace {
 RECT DesktopRect() {
     brannock::platform::ScreenSize screen = brannock::platform::CurrentScreenSize();
     return RECT{0, 0, screen.width, screen.height};
+}
+
+// The caller's point may be anything: wrap as 32-bit Windows does.
+LONG WrappingAdd(LONG a, LONG b) {
+    return static_cast<LONG>(static_cast<ULONG>(a) + static_cast<ULONG>(b));
+}
+
+// The desktop's client area starts at the screen's origin.
+bool ScreenOriginOfClient(HWND window, POINT& origin) {
+    if (window == DesktopHandle()) {
+        origin = POINT{0, 0};
+        return true;
+    }
+    State& state = GetState();
+    Lock lock(state.mutex);
+    Window* w = state.FindWindow(window);
+    if (!w) return false;
+    origin = ClientOrigin(state, *w);
+    return true;
 }
 
 }  // namespace
@@ -83,27 +110,17 @@ BOOL WINAPI GetClientRect(HWND window, LPRECT rect) {
 }
 
 BOOL WINAPI ClientToScreen(HWND window, LPPOINT point) {
-    if (!point) return FALSE;
-    if (window == DesktopHandle()) return TRUE;
-    State& state = GetState();
-    Lock lock(state.mutex);
-    Window* w = state.FindWindow(window);
-    if (!w) return FALSE;
-    POINT origin = ClientOrigin(state, *w);
-    point->x += origin.x;
-    point->y += origin.y;
+    POINT origin{};
+    if (!point || !ScreenOriginOfClient(window, origin)) return FALSE;
+    point->x = WrappingAdd(point->x, origin.x);
+    point->y = WrappingAdd(point->y, origin.y);
     return TRUE;
 }
 
 BOOL WINAPI ScreenToClient(HWND window, LPPOINT point) {
-    if (!point) return FALSE;
-    if (window == DesktopHandle()) return TRUE;
-    State& state = GetState();
-    Lock lock(state.mutex);
-    Window* w = state.FindWindow(window);
-    if (!w) return FALSE;
-    POINT origin = ClientOrigin(state, *w);
-    point->x -= origin.x;
-    point->y -= origin.y;
+    POINT origin{};
+    if (!point || !ScreenOriginOfClient(window, origin)) return FALSE;
+    point->x = WrappingAdd(point->x, -origin.x);
+    point->y = WrappingAdd(point->y, -origin.y);
     return TRUE;
 }

@@ -6,6 +6,12 @@
 
 namespace brannock::platform::user32 {
 
+// Positions and sizes are kept within +-kCoordinateLimit, so no sum of them
+// can overflow whatever a caller passes.
+inline constexpr int kCoordinateLimit = 1 << 24;
+int ClampCoordinate(int value);
+int ClampSize(int value);
+
 // Height of the caption and menu bar above the client area.
 int NonClientTop(const Window& w);
 

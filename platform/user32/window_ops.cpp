@@ -24,8 +24,8 @@ void LimitToTrackSize(HWND hwnd, int& width, int& height) {
     // The maximum wins where a window's limits contradict each other.
     width = std::min<int>(std::max<int>(width, info.ptMinTrackSize.x), info.ptMaxTrackSize.x);
     height = std::min<int>(std::max<int>(height, info.ptMinTrackSize.y), info.ptMaxTrackSize.y);
-    width = std::max(width, 0);
-    height = std::max(height, 0);
+    width = ClampSize(width);
+    height = ClampSize(height);
 }
 
 void ActivateWindow(HWND hwnd) {

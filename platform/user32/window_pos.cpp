@@ -40,8 +40,10 @@ BOOL WINAPI SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width,
     if (!(flags & SWP_NOSENDCHANGING))
         SendMessageA(window, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos));
     pos.hwnd = window;
-    pos.cx = std::max(pos.cx, 0);
-    pos.cy = std::max(pos.cy, 0);
+    pos.x = ClampCoordinate(pos.x);
+    pos.y = ClampCoordinate(pos.y);
+    pos.cx = ClampSize(pos.cx);
+    pos.cy = ClampSize(pos.cy);
 
     bool topLevel = false;
     bool visible = false;

@@ -115,6 +115,19 @@ TEST_F(User32Geometry, SetWindowPosReportsOnlyWhatChanged) {
     EXPECT_EQ(WindowRect(hwnd).right - 1, GetSystemMetrics(SM_CXMAXTRACK));
 }
 
+TEST_F(User32Geometry, ExtremeCoordinatesAreHeldToASaneRange) {
+    HWND hwnd = MakeWindow(WS_POPUP, 0x7FFFFFF0, -0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF);
+    ASSERT_NE(hwnd, nullptr);
+    RECT r = WindowRect(hwnd);
+    EXPECT_GT(r.right, r.left);
+    EXPECT_LT(r.top, 0);
+    SetWindowPos(hwnd, nullptr, -0x7FFFFFFF, 0x7FFFFFFF, -5, 0x7FFFFFFF, SWP_NOZORDER);
+    r = WindowRect(hwnd);
+    EXPECT_EQ(r.right, r.left);  // a negative width is none
+    POINT p{0x7FFFFFFF, 0x7FFFFFFF};
+    EXPECT_TRUE(ClientToScreen(hwnd, &p));
+}
+
 TEST_F(User32Geometry, GetMinMaxInfoLimitsTheSize) {
     CurrentHook() = [](HWND, UINT m, WPARAM, LPARAM l) -> std::optional<LRESULT> {
         if (m != WM_GETMINMAXINFO) return std::nullopt;
