@@ -31,7 +31,7 @@ class Output {
     std::size_t length_ = 0;
 };
 
-struct Spec {
+struct Conversion {
     bool left = false;
     bool zero = false;
     bool prefix = false;
@@ -41,23 +41,24 @@ struct Spec {
 
 // Writes `body` (already converted) with sign / prefix, padding and the
 // precision's minimum digits.
-void Emit(Output& out, const Spec& spec, const char* sign, const char* digits, int length) {
-    const int zeros = spec.precision > length ? spec.precision - length : 0;
+void Emit(Output& out, const Conversion& conversion, const char* sign, const char* digits,
+          int length) {
+    const int zeros = conversion.precision > length ? conversion.precision - length : 0;
     const int total = static_cast<int>(std::strlen(sign)) + zeros + length;
-    const int pad = spec.width > total ? spec.width - total : 0;
-    const bool zeroPad = spec.zero && !spec.left && spec.precision < 0;
-    if (!spec.left && !zeroPad) out.Repeat(' ', pad);
+    const int pad = conversion.width > total ? conversion.width - total : 0;
+    const bool zeroPad = conversion.zero && !conversion.left && conversion.precision < 0;
+    if (!conversion.left && !zeroPad) out.Repeat(' ', pad);
     for (const char* p = sign; *p; ++p)
         out.Put(*p);
     if (zeroPad) out.Repeat('0', pad);
     out.Repeat('0', zeros);
     for (int i = 0; i < length; ++i)
         out.Put(digits[i]);
-    if (spec.left) out.Repeat(' ', pad);
+    if (conversion.left) out.Repeat(' ', pad);
 }
 
-void Number(Output& out, const Spec& spec, unsigned long long value, bool negative, int base,
-            bool upper) {
+void Number(Output& out, const Conversion& conversion, unsigned long long value, bool negative,
+            int base, bool upper) {
     char digits[32];
     int length = 0;
     const char* set = upper ? "0123456789ABCDEF" : "0123456789abcdef";
@@ -66,13 +67,13 @@ void Number(Output& out, const Spec& spec, unsigned long long value, bool negati
         value /= static_cast<unsigned>(base);
     } while (value);
     // Precision 0 prints nothing for the value 0.
-    if (spec.precision == 0 && length == 1 && digits[0] == '0') length = 0;
+    if (conversion.precision == 0 && length == 1 && digits[0] == '0') length = 0;
     char ordered[32];
     for (int i = 0; i < length; ++i)
         ordered[i] = digits[length - 1 - i];
     const char* sign = negative ? "-" : "";
-    if (base == 16 && spec.prefix && length > 0) sign = upper ? "0X" : "0x";
-    Emit(out, spec, sign, ordered, length);
+    if (base == 16 && conversion.prefix && length > 0) sign = upper ? "0X" : "0x";
+    Emit(out, conversion, sign, ordered, length);
 }
 
 int ReadNumber(const char*& p) {
@@ -98,21 +99,21 @@ int WINAPIV wsprintfA(LPSTR buffer, LPCSTR format, ...) {
             continue;
         }
         const char* start = p++;
-        Spec spec;
+        Conversion conversion;
         for (;; ++p) {
             if (*p == '-')
-                spec.left = true;
+                conversion.left = true;
             else if (*p == '0')
-                spec.zero = true;
+                conversion.zero = true;
             else if (*p == '#')
-                spec.prefix = true;
+                conversion.prefix = true;
             else
                 break;
         }
-        spec.width = ReadNumber(p);
+        conversion.width = ReadNumber(p);
         if (*p == '.') {
             ++p;
-            spec.precision = ReadNumber(p);
+            conversion.precision = ReadNumber(p);
         }
         bool isLong = false;
         if (*p == 'l') {
@@ -128,7 +129,7 @@ int WINAPIV wsprintfA(LPSTR buffer, LPCSTR format, ...) {
                 const unsigned long long magnitude = v < 0
                                                          ? 0ull - static_cast<unsigned long long>(v)
                                                          : static_cast<unsigned long long>(v);
-                Number(out, spec, magnitude, v < 0, 10, false);
+                Number(out, conversion, magnitude, v < 0, 10, false);
                 break;
             }
             case 'u':
@@ -136,22 +137,24 @@ int WINAPIV wsprintfA(LPSTR buffer, LPCSTR format, ...) {
             case 'X': {
                 const unsigned long long v =
                     isLong ? va_arg(args, unsigned long) : va_arg(args, unsigned int);
-                Number(out, spec, v, false, *p == 'u' ? 10 : 16, *p == 'X');
+                Number(out, conversion, v, false, *p == 'u' ? 10 : 16, *p == 'X');
                 break;
             }
             case 'c': {
                 const char c = static_cast<char>(va_arg(args, int));
-                Emit(out, Spec{spec.left, false, false, spec.width, -1}, "", &c, 1);
+                Emit(out, Conversion{conversion.left, false, false, conversion.width, -1}, "", &c,
+                     1);
                 break;
             }
             case 's': {
                 const char* s = va_arg(args, const char*);
                 if (!s) s = "(null)";
                 int length = 0;
-                while (s[length] && (spec.precision < 0 || length < spec.precision) &&
+                while (s[length] && (conversion.precision < 0 || length < conversion.precision) &&
                        length < static_cast<int>(kLimit))
                     ++length;
-                Emit(out, Spec{spec.left, false, false, spec.width, -1}, "", s, length);
+                Emit(out, Conversion{conversion.left, false, false, conversion.width, -1}, "", s,
+                     length);
                 break;
             }
             case '%':
