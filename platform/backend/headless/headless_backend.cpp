@@ -1,5 +1,8 @@
 #include "platform/backend/headless/headless_backend.h"
 
+#include <atomic>
+
+#include "platform/backend/headless/close_timer.h"
 #include "platform/backend/headless/headless_state.h"
 #include "platform/backend/message_box_buttons.h"
 #include "platform/kernel32/cp932.h"
@@ -9,13 +12,17 @@ namespace {
 
 class HeadlessBackend final : public Backend {
   public:
-    explicit HeadlessBackend(const Settings&) {}
+    explicit HeadlessBackend(const Settings& settings) : closeDelayMs_(settings.headlessCloseMs) {}
 
     const char* Name() const override { return "headless"; }
 
+    void WindowCreated(HWND window) override {
+        if (closeDelayMs_ >= 0 && !firstWindowSeen_.exchange(true))
+            closeTimer_.Start(window, closeDelayMs_);
+    }
+
     // There is no host window to keep in step, and the screen is the
     // platform's own memory: pixels and window changes need nothing more.
-    void WindowCreated(HWND) override {}
     void WindowDestroyed(HWND) override {}
     void WindowChanged(HWND) override {}
     void ScreenUpdated(const RECT&) override {}
@@ -34,6 +41,11 @@ class HeadlessBackend final : public Backend {
     bool ReadJoystick(UINT id, JoystickReading& reading) override {
         return headless::ReadJoystickState(id, reading);
     }
+
+  private:
+    const int closeDelayMs_;
+    std::atomic<bool> firstWindowSeen_{false};
+    headless::CloseTimer closeTimer_;
 };
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 namespace brannock::platform {
 
+// Arms the settings' close delay for the first top-level window.
 std::unique_ptr<Backend> CreateHeadlessBackend(const Settings& settings);
 
 }  // namespace brannock::platform
