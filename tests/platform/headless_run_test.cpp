@@ -1,10 +1,19 @@
 // The knobs that let a program run and end without a display.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <chrono>
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
 
 #include "platform/backend/backend_override.h"
 #include "platform/backend/headless/headless_backend.h"
+#include "platform/kernel32/process_end.h"
+#include "platform/testing/display.h"
 #include "platform/win32.h"
 
 namespace {
@@ -49,6 +58,25 @@ TEST(HeadlessRun, TheFirstWindowIsClosedAfterTheDelay) {
     EXPECT_FALSE(IsWindow(first));
     EXPECT_TRUE(IsWindow(second));
     DestroyWindow(second);
+}
+
+TEST(HeadlessRun, TheScreenIsSavedWhenTheProgramEnds) {
+    const auto path = std::filesystem::temp_directory_path() /
+                      ("brannock_screen_" + std::to_string(getpid()) + ".bmp");
+    Settings settings;
+    settings.headlessScreenshot = path.string();
+    auto backend = CreateHeadlessBackend(settings);
+    EXPECT_FALSE(std::filesystem::exists(path));
+
+    RunProcessEndHandlers();
+    std::ifstream file(path, std::ios::binary);
+    char header[26] = {};
+    ASSERT_TRUE(file.read(header, sizeof header));
+    EXPECT_EQ(std::string(header, 2), "BM");
+    std::int32_t width = 0;
+    std::memcpy(&width, header + 18, sizeof width);
+    EXPECT_EQ(width, brannock::testing::ScreenWidth());
+    std::filesystem::remove(path);
 }
 
 }  // namespace

@@ -1,18 +1,28 @@
 #include "platform/backend/headless/headless_backend.h"
 
 #include <atomic>
+#include <cstdio>
 
 #include "platform/backend/headless/close_timer.h"
 #include "platform/backend/headless/headless_state.h"
 #include "platform/backend/message_box_buttons.h"
 #include "platform/kernel32/cp932.h"
+#include "platform/kernel32/process_end.h"
+#include "platform/testing/display.h"
 
 namespace brannock::platform {
 namespace {
 
 class HeadlessBackend final : public Backend {
   public:
-    explicit HeadlessBackend(const Settings& settings) : closeDelayMs_(settings.headlessCloseMs) {}
+    explicit HeadlessBackend(const Settings& settings) : closeDelayMs_(settings.headlessCloseMs) {
+        if (!settings.headlessScreenshot.empty()) {
+            AtProcessEnd([path = settings.headlessScreenshot] {
+                if (!testing::SaveScreenBitmap(path.c_str()))
+                    std::fprintf(stderr, "brannock: cannot save the screen to %s\n", path.c_str());
+            });
+        }
+    }
 
     const char* Name() const override { return "headless"; }
 

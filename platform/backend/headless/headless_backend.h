@@ -9,7 +9,8 @@
 
 namespace brannock::platform {
 
-// Arms the settings' close delay for the first top-level window.
+// Arms the settings' close delay for the first top-level window, and saves
+// the screen to the settings' screenshot path when the program ends.
 std::unique_ptr<Backend> CreateHeadlessBackend(const Settings& settings);
 
 }  // namespace brannock::platform
