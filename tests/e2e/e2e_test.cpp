@@ -17,6 +17,10 @@ namespace {
 
 using namespace std::chrono_literals;
 
+// For sanitizer builds: leaks of the host's libraries are not the program's.
+constexpr const char* kLeakSuppressions =
+    "LSAN_OPTIONS=suppressions=" BRANNOCK_E2E_LSAN_SUPPRESSIONS;
+
 constexpr int kScreenWidth = 1280;
 constexpr int kScreenHeight = 720;
 // The probe's layout: a 320x240 client area under a 20-pixel menu bar.
@@ -43,11 +47,11 @@ class OnDisplay : public testing::Test {
         display_.emplace(kScreenWidth, kScreenHeight);
         ASSERT_TRUE(XvfbDisplay::WindowManagerInstalled()) << "evilwm is not installed";
         ASSERT_TRUE(display_->Running()) << "Xvfb or its window manager did not start";
-        program_.emplace(
-            ProgramSetup{program,
-                         std::filesystem::temp_directory_path(),
-                         {"DISPLAY=" + display_->Name(), "BRANNOCK_MESSAGE_BOXES=stderr"},
-                         {"BRANNOCK_BACKEND"}});
+        program_.emplace(ProgramSetup{
+            program,
+            std::filesystem::temp_directory_path(),
+            {"DISPLAY=" + display_->Name(), "BRANNOCK_MESSAGE_BOXES=stderr", kLeakSuppressions},
+            {"BRANNOCK_BACKEND"}});
         ASSERT_TRUE(program_->Started());
         if (!readyLine.empty()) {
             ASSERT_TRUE(program_->WaitForOutput(readyLine, 10s)) << program_->Output();
