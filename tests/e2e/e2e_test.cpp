@@ -239,5 +239,25 @@ TEST_F(MinimalProgram, ShowsItsTitleAndAnErasedClientAreaAndEndsWithZeroWhenClos
 }
 #endif
 
+// Without a display the platform falls back to the headless backend, where
+// BRANNOCK_HEADLESS_CLOSE_MS clicks the close control.
+void ExpectHeadlessRunEndsWithZero(const char* program) {
+    ChildProgram child(ProgramSetup{program,
+                                    std::filesystem::temp_directory_path(),
+                                    {"BRANNOCK_HEADLESS_CLOSE_MS=300", kLeakSuppressions},
+                                    {"DISPLAY", "WAYLAND_DISPLAY", "BRANNOCK_BACKEND"}});
+    ASSERT_TRUE(child.Started());
+    const std::optional<int> code = child.WaitForExit(10s);
+    ASSERT_TRUE(code.has_value()) << program << " still runs:\n" << child.Output();
+    EXPECT_EQ(*code, 0) << child.Output();
+}
+
+TEST(HeadlessFallback, ProgramsRunWithoutADisplayAndEndWithZero) {
+    ExpectHeadlessRunEndsWithZero(BRANNOCK_E2E_PROBE);
+#ifdef BRANNOCK_E2E_MINIMAL
+    ExpectHeadlessRunEndsWithZero(BRANNOCK_E2E_MINIMAL);
+#endif
+}
+
 }  // namespace
 }  // namespace brannock::e2e

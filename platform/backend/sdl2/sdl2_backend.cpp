@@ -117,8 +117,17 @@ class Sdl2Backend final : public Backend {
         if (now - lastPoll_ >= kPollInterval) {
             lastPoll_ = now;
             SDL_Event event;
-            while (SDL_PollEvent(&event))
+            while (SDL_PollEvent(&event)) {
                 Dispatch(event);
+                // One key or button change per pump, so that the key state
+                // still matches a key message when the thread takes it from
+                // its queue (TranslateMessage reads Shift from it); the rest
+                // waits for the next message call.
+                if (ChangesKeyState(event)) {
+                    lastPoll_ = {};
+                    break;
+                }
+            }
         }
         for (auto& host : windows_)
             host->Render();
@@ -155,6 +164,18 @@ class Sdl2Backend final : public Backend {
         }
         for (auto& call : calls)
             call();
+    }
+
+    static bool ChangesKeyState(const SDL_Event& event) {
+        switch (event.type) {
+            case SDL_KEYDOWN:
+            case SDL_KEYUP:
+            case SDL_MOUSEBUTTONDOWN:
+            case SDL_MOUSEBUTTONUP:
+                return true;
+            default:
+                return false;
+        }
     }
 
     // Whether a change of these screen pixels shows in the host window.
