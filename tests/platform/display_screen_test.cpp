@@ -1,0 +1,62 @@
+// The emulated screen as backends and tests read it: saved as a bitmap
+// file, and a window's view when the window reaches past the screen edge.
+#include <string>
+
+#include "platform/bmp/bmp_decoder.h"
+#include "platform/display/host_image.h"
+#include "platform/testing/display.h"
+#include "tests/platform/ddraw_fixture.h"
+
+namespace {
+
+using brannock::test::ClientOnScreen;
+using brannock::test::CreateTestWindow;
+
+TEST(DisplayScreen, SaveScreenBitmapWritesWhatIsOnTheScreen) {
+    HDC dc = GetDC(nullptr);
+    SetPixel(dc, 0, 0, RGB(255, 0, 0));
+    SetPixel(dc, 5, 3, RGB(1, 2, 3));
+    const int right = brannock::testing::ScreenWidth() - 1;
+    const int bottom = brannock::testing::ScreenHeight() - 1;
+    SetPixel(dc, right, bottom, RGB(0, 0, 255));
+    ReleaseDC(nullptr, dc);
+
+    const std::string path = ::testing::TempDir() + "display_screen_saved.bmp";
+    ASSERT_TRUE(brannock::testing::SaveScreenBitmap(path.c_str()));
+    const auto decoded = brannock::bmp::DecodeFile(path);
+    ASSERT_TRUE(decoded) << decoded.error;
+    const auto& image = *decoded.image;
+    ASSERT_EQ(image.width, right + 1);
+    ASSERT_EQ(image.height, bottom + 1);
+    EXPECT_EQ(image.sourceBitsPerPixel, 24);
+    EXPECT_EQ(image.pixels[0], 0xFF0000u);
+    EXPECT_EQ(image.pixels[3 * image.width + 5], 0x010203u);
+    EXPECT_EQ(image.pixels.back(), 0x0000FFu);
+    EXPECT_EQ(image.pixels[1], 0u);
+
+    EXPECT_FALSE(brannock::testing::SaveScreenBitmap("/nonexistent-folder/screen.bmp"));
+}
+
+TEST(DisplayScreen, AWindowPastTheScreenEdgeShowsBlackThere) {
+    const int width = brannock::testing::ScreenWidth();
+    const HWND window = CreateTestWindow(width - 40, 10, 100, 80);
+    const RECT client = ClientOnScreen(window);
+    HDC dc = GetDC(window);
+    HBRUSH brush = CreateSolidBrush(RGB(10, 20, 30));
+    RECT all{0, 0, 100, 100};
+    FillRect(dc, &all, brush);
+    DeleteObject(brush);
+    ReleaseDC(window, dc);
+
+    brannock::platform::display::HostImage image;
+    ASSERT_TRUE(brannock::platform::display::ReadWindowImage(window, image));
+    ASSERT_EQ(image.width, client.right - client.left);
+    const int visible = width - client.left;
+    EXPECT_EQ(image.pixels[visible - 1], 0x0A141Eu);
+    EXPECT_EQ(image.pixels[visible], 0u);
+    EXPECT_EQ(image.pixels[image.width - 1], 0u);
+    DestroyWindow(window);
+    EXPECT_FALSE(brannock::platform::display::ReadWindowImage(window, image));
+}
+
+}  // namespace
