@@ -22,7 +22,6 @@ class Canvas {
         return Canvas(Kind::kOverlay, std::move(buffer));
     }
 
-    Kind kind() const { return kind_; }
     bool IsScreen() const { return kind_ == Kind::kScreen; }
     bool Guarded() const { return kind_ == Kind::kScreen || kind_ == Kind::kOverlay; }
     const std::shared_ptr<PixelBuffer>& buffer() const { return buffer_; }

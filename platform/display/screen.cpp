@@ -48,11 +48,6 @@ ScreenMode CurrentMode() {
     return StartedState().mode;
 }
 
-ScreenMode DesktopMode() {
-    const DesktopSize size = VirtualDesktop();
-    return {size.width, size.height, PixelFormat::kXrgb8888};
-}
-
 HWND FullScreenOwner() {
     std::lock_guard lock(DisplayMutex());
     return FullScreenOwnerLocked();

@@ -29,7 +29,6 @@ std::mutex& DisplayMutex();
 
 // The current mode; the desktop's while no full-screen mode is set.
 ScreenMode CurrentMode();
-ScreenMode DesktopMode();
 
 // The window that owns the full-screen mode, null in windowed mode.
 HWND FullScreenOwner();

@@ -10,8 +10,6 @@ struct WindowArea {
     RECT client{};       // the client area, in screen coordinates
     int menuHeight = 0;  // menu bar rows the host shows above the client area
 
-    // The top-left corner of what the host shows: the origin of the overlay.
-    POINT HostOrigin() const { return {client.left, client.top - menuHeight}; }
     int HostWidth() const { return client.right - client.left; }
     int HostHeight() const { return client.bottom - client.top + menuHeight; }
 };

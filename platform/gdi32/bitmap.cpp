@@ -11,12 +11,13 @@ namespace brannock::platform::gdi {
 
 using display::PixelFormat;
 
-HBITMAP AddNewBitmap(int width, int height, PixelFormat format, bool dibSection, bool bottomUp) {
-    auto pixels = display::PixelBuffer::Create(width, height, format, bottomUp);
-    if (!pixels) return nullptr;
+HBITMAP AddNewBitmap(int width, int height, PixelFormat format, bool dibSection, bool bottomUp,
+                     std::shared_ptr<display::PixelBuffer>* pixels) {
     auto bitmap = std::make_shared<Bitmap>();
-    bitmap->pixels = std::move(pixels);
+    bitmap->pixels = display::PixelBuffer::Create(width, height, format, bottomUp);
+    if (!bitmap->pixels) return nullptr;
     bitmap->dibSection = dibSection;
+    if (pixels) *pixels = bitmap->pixels;
     return static_cast<HBITMAP>(AddBitmap(std::move(bitmap)));
 }
 
@@ -56,7 +57,7 @@ HBITMAP WINAPI CreateCompatibleBitmap(HDC hdc, int cx, int cy) {
     if (!dc || cx < 0 || cy < 0) return nullptr;
     // As in Windows, a zero size gives a 1x1 bitmap.
     if (cx == 0 || cy == 0) cx = cy = 1;
-    return gdi::AddNewBitmap(cx, cy, gdi::CompatibleFormat(*dc), false, false);
+    return gdi::AddNewBitmap(cx, cy, gdi::CompatibleFormat(hdc, *dc), false, false);
 }
 
 HBITMAP WINAPI CreateDIBSection(HDC, const BITMAPINFO* lpbmi, UINT usage, VOID** ppvBits,
@@ -71,8 +72,9 @@ HBITMAP WINAPI CreateDIBSection(HDC, const BITMAPINFO* lpbmi, UINT usage, VOID**
     }
     const bool bottomUp = header.biHeight > 0;
     const int height = bottomUp ? header.biHeight : -header.biHeight;
-    HBITMAP handle = gdi::AddNewBitmap(header.biWidth, height, format, true, bottomUp);
-    if (handle && ppvBits) *ppvBits = gdi::FindBitmap(handle)->pixels->Memory();
+    std::shared_ptr<display::PixelBuffer> pixels;
+    HBITMAP handle = gdi::AddNewBitmap(header.biWidth, height, format, true, bottomUp, &pixels);
+    if (handle && ppvBits) *ppvBits = pixels->Memory();
     return handle;
 }
 

@@ -26,11 +26,11 @@ bool WindowAlive(HWND window) {
 
 }  // namespace
 
-display::PixelFormat CompatibleFormat(const DeviceContext& dc) {
+display::PixelFormat CompatibleFormat(HDC handle, const DeviceContext& dc) {
     switch (dc.kind) {
         case DcKind::kMemory:
-            if (dc.bitmap && !dc.bitmap->stock && dc.bitmap->pixels) {
-                return dc.bitmap->pixels->Format();
+            if (const auto bitmap = SelectedBitmap(handle); bitmap && !bitmap->stock) {
+                return bitmap->pixels->Format();
             }
             return dc.screenCompatible ? display::CurrentMode().format : dc.compatibleFormat;
         case DcKind::kSurface:
@@ -159,7 +159,7 @@ HDC WINAPI CreateCompatibleDC(HDC hdc) {
             dc->compatibleFormat = source->compatibleFormat;
         } else if (source->kind == DcKind::kSurface) {
             dc->screenCompatible = false;
-            dc->compatibleFormat = gdi::CompatibleFormat(*source);
+            dc->compatibleFormat = gdi::CompatibleFormat(hdc, *source);
         }
     }
     return gdi::AddDC(std::move(dc));

@@ -137,20 +137,6 @@ std::shared_ptr<DeviceContext> FindDC(HDC handle) {
     return Find<DeviceContext>(handle);
 }
 
-HBITMAP DefaultBitmap() {
-    Table& table = TheTable();
-    std::lock_guard lock(table.mutex);
-    MakeStockLocked(table);
-    return static_cast<HBITMAP>(table.defaultBitmap);
-}
-
-HBRUSH DefaultBrush() {
-    Table& table = TheTable();
-    std::lock_guard lock(table.mutex);
-    MakeStockLocked(table);
-    return static_cast<HBRUSH>(table.defaultBrush);
-}
-
 HGDIOBJ Select(HDC dcHandle, HGDIOBJ object) {
     Table& table = TheTable();
     std::lock_guard lock(table.mutex);

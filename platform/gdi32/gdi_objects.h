@@ -62,10 +62,6 @@ std::shared_ptr<Bitmap> FindBitmap(HGDIOBJ handle);
 std::shared_ptr<Brush> FindBrush(HGDIOBJ handle);
 std::shared_ptr<DeviceContext> FindDC(HDC handle);
 
-// The stock objects a new memory DC starts with.
-HBITMAP DefaultBitmap();
-HBRUSH DefaultBrush();
-
 // Selects a bitmap or brush into `dc`; returns the previous one of that
 // kind, or null when the object or DC is invalid or the bitmap is selected
 // elsewhere (or the DC is not a memory DC).
@@ -92,7 +88,8 @@ struct Target {
 };
 bool ResolveTarget(HDC handle, Target& target);
 
-// The pixel format new compatible bitmaps of `dc` take.
-display::PixelFormat CompatibleFormat(const DeviceContext& dc);
+// The pixel format new compatible bitmaps of DC `handle` take: the selected
+// bitmap's in a memory DC, else the device's.
+display::PixelFormat CompatibleFormat(HDC handle, const DeviceContext& dc);
 
 }  // namespace brannock::platform::gdi

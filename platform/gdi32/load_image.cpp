@@ -25,7 +25,8 @@ HANDLE WINAPI LoadImageA(HINSTANCE, LPCSTR name, UINT type, int cx, int cy, UINT
         dibSection ? display::PixelFormat::kRgb888 : display::CurrentMode().format;
     const int width = cx ? cx : image.width;
     const int height = cy ? cy : image.height;
-    HBITMAP handle = gdi::AddNewBitmap(width, height, format, dibSection, dibSection);
+    std::shared_ptr<display::PixelBuffer> pixels;
+    HBITMAP handle = gdi::AddNewBitmap(width, height, format, dibSection, dibSection, &pixels);
     if (!handle) return nullptr;
 
     display::BlitSpec spec;
@@ -33,14 +34,13 @@ HANDLE WINAPI LoadImageA(HINSTANCE, LPCSTR name, UINT type, int cx, int cy, UINT
                    static_cast<std::ptrdiff_t>(image.width) * 4, image.width, image.height,
                    display::PixelFormat::kXrgb8888};
     spec.sourceRect = display::Bounds(spec.source);
-    const auto pixels = gdi::FindBitmap(handle)->pixels;
     spec.target = pixels->View();
     spec.targetRect = spec.clip = display::Bounds(spec.target);
+    std::shared_ptr<display::PixelBuffer> stretched;
     if (format != display::PixelFormat::kXrgb8888 &&
         (width != image.width || height != image.height)) {
         // Stretching needs one format: stretch in the decoder's, then convert.
-        auto stretched =
-            display::PixelBuffer::Create(width, height, display::PixelFormat::kXrgb8888);
+        stretched = display::PixelBuffer::Create(width, height, display::PixelFormat::kXrgb8888);
         if (!stretched) {
             DeleteObject(handle);
             return nullptr;
