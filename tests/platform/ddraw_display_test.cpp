@@ -11,6 +11,7 @@ using brannock::test::ClientOnScreen;
 using brannock::test::Com;
 using brannock::test::CreateDirectDraw;
 using brannock::test::CreatePlain;
+using brannock::test::CreatePrimary;
 using brannock::test::CreateTestWindow;
 using brannock::test::Description;
 using brannock::test::FillSurface;
@@ -18,20 +19,6 @@ using brannock::test::ReadPixels;
 using brannock::test::RecordingBackend;
 using brannock::test::SameRect;
 using brannock::testing::ScreenPixel;
-
-Com<IDirectDrawSurface7> CreatePrimary(IDirectDraw7* directDraw, int backBuffers = 0) {
-    DDSURFACEDESC2 desc = Description();
-    desc.dwFlags = DDSD_CAPS;
-    desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
-    if (backBuffers) {
-        desc.dwFlags |= DDSD_BACKBUFFERCOUNT;
-        desc.ddsCaps.dwCaps |= DDSCAPS_FLIP | DDSCAPS_COMPLEX;
-        desc.dwBackBufferCount = static_cast<DWORD>(backBuffers);
-    }
-    IDirectDrawSurface7* surface = nullptr;
-    EXPECT_EQ(directDraw->CreateSurface(&desc, &surface, nullptr), DD_OK);
-    return Com<IDirectDrawSurface7>(surface);
-}
 
 TEST(DirectDrawWindowed, PrimaryBlitsReachTheScreenInsideTheClipperWindow) {
     RecordingBackend& backend = RecordingBackend::Install();

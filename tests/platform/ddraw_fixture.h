@@ -73,6 +73,21 @@ inline Com<IDirectDrawSurface7> CreatePlain(IDirectDraw7* directDraw, int width,
     return Com<IDirectDrawSurface7>(surface);
 }
 
+// The primary surface, with a flip chain of `backBuffers` when not 0.
+inline Com<IDirectDrawSurface7> CreatePrimary(IDirectDraw7* directDraw, int backBuffers = 0) {
+    DDSURFACEDESC2 desc = Description();
+    desc.dwFlags = DDSD_CAPS;
+    desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
+    if (backBuffers) {
+        desc.dwFlags |= DDSD_BACKBUFFERCOUNT;
+        desc.ddsCaps.dwCaps |= DDSCAPS_FLIP | DDSCAPS_COMPLEX;
+        desc.dwBackBufferCount = static_cast<DWORD>(backBuffers);
+    }
+    IDirectDrawSurface7* surface = nullptr;
+    EXPECT_EQ(directDraw->CreateSurface(&desc, &surface, nullptr), DD_OK);
+    return Com<IDirectDrawSurface7>(surface);
+}
+
 // Raw pixel values of a whole surface, read or written through Lock.
 inline std::vector<DWORD> ReadPixels(IDirectDrawSurface7* surface) {
     DDSURFACEDESC2 desc = Description();

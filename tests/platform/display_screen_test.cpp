@@ -1,6 +1,8 @@
 // The emulated screen as backends and tests read it: saved as a bitmap
 // file, and a window's view when the window reaches past the screen edge.
+#include <atomic>
 #include <string>
+#include <thread>
 
 #include "platform/bmp/bmp_decoder.h"
 #include "platform/display/host_image.h"
@@ -10,7 +12,11 @@
 namespace {
 
 using brannock::test::ClientOnScreen;
+using brannock::test::Com;
+using brannock::test::CreateDirectDraw;
+using brannock::test::CreatePrimary;
 using brannock::test::CreateTestWindow;
+using brannock::test::FillSurface;
 
 TEST(DisplayScreen, SaveScreenBitmapWritesWhatIsOnTheScreen) {
     HDC dc = GetDC(nullptr);
@@ -57,6 +63,41 @@ TEST(DisplayScreen, AWindowPastTheScreenEdgeShowsBlackThere) {
     EXPECT_EQ(image.pixels[image.width - 1], 0u);
     DestroyWindow(window);
     EXPECT_FALSE(brannock::platform::display::ReadWindowImage(window, image));
+}
+
+TEST(DisplayScreen, HostReadsNeverSeeAHalfPresentedFrame) {
+    const HWND window = CreateTestWindow(0, 0, 100, 100);
+    auto directDraw = CreateDirectDraw(window, DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN);
+    ASSERT_EQ(directDraw->SetDisplayMode(64, 48, 16, 0, 0), DD_OK);
+    auto primary = CreatePrimary(directDraw.get(), 1);
+    DDSCAPS2 caps{};
+    caps.dwCaps = DDSCAPS_BACKBUFFER;
+    IDirectDrawSurface7* attached = nullptr;
+    ASSERT_EQ(primary->GetAttachedSurface(&caps, &attached), DD_OK);
+    Com<IDirectDrawSurface7> back(attached);
+
+    // The game thread draws whole frames of one colour and flips while the
+    // host side reads the screen, both until each has done its share.
+    std::atomic<int> frames{0}, reads{0};
+    const auto busy = [&] { return frames < 100 || reads < 100; };
+    std::thread presenter([&] {
+        while (busy()) {
+            FillSurface(back.get(), frames % 2 ? 0xF800 : 0x001F);
+            primary->Flip(nullptr, DDFLIP_WAIT);
+            ++frames;
+        }
+    });
+    brannock::platform::display::HostImage image;
+    int torn = 0;
+    while (busy()) {
+        brannock::platform::display::ReadScreenImage(image);
+        for (const auto pixel : image.pixels)
+            torn += pixel != image.pixels[0];
+        ++reads;
+    }
+    presenter.join();
+    EXPECT_EQ(torn, 0);
+    DestroyWindow(window);
 }
 
 }  // namespace
