@@ -7,6 +7,13 @@ add_library(brannock_entry INTERFACE)
 
 if(WIN32)
     target_link_libraries(brannock_platform INTERFACE user32 gdi32 winmm ddraw dxguid)
+    # WinMain lives in the static framework library, but only the C runtime's
+    # entry, linked last, refers to it: make programs pull it in.
+    if(MSVC)
+        target_link_options(brannock_entry INTERFACE /INCLUDE:WinMain)
+    else()
+        target_link_options(brannock_entry INTERFACE -Wl,--undefined=WinMain)
+    endif()
     return()
 endif()
 

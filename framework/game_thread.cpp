@@ -25,6 +25,7 @@ namespace {
 struct GameThreadStop {};
 
 std::atomic<bool> g_stopRequested{false};
+std::atomic<bool> g_gameFinished{false};
 std::atomic<HANDLE> g_gameThread{nullptr};
 thread_local bool t_onGameThread = false;
 
@@ -58,6 +59,10 @@ DWORD WINAPI GameThreadProc(LPVOID) {
     } catch (const GameThreadStop&) {
         // Stopped: nothing more of the game runs.
     }
+    // The window thread's loop ends with the game; wake it in case its queue
+    // is idle, or it would wait for the next message of any kind.
+    g_gameFinished = true;
+    PostMessageA(g_hWnd, WM_NULL, 0, 0);
     return 0;
 }
 
@@ -81,6 +86,10 @@ HANDLE StartGameThread() {
     HANDLE thread = CreateThread(nullptr, 0, &GameThreadProc, nullptr, 0, &threadId);
     g_gameThread = thread;
     return thread;
+}
+
+bool GameThreadFinished() {
+    return g_gameFinished;
 }
 
 void CSystem::StopGameThread() {

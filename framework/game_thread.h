@@ -6,6 +6,10 @@
 // Starts the thread that runs g_pSystem's main loop; null on failure.
 HANDLE StartGameThread();
 
+// True once the game thread's routine has finished (the thread may still be
+// on its way out).
+bool GameThreadFinished();
+
 // Called once the run is over, before the process entry returns: no game
 // thread may outlive the run into static destruction (see the definition).
 void EndGameThreadBeforeExit();

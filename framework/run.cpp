@@ -21,7 +21,7 @@ WPARAM RunWindowLoop(CSystem& system) {
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         DWORD exitCode = 0;
         GetExitCodeThread(system.gameThread, &exitCode);
-        if (g_endFlag || exitCode != STILL_ACTIVE) break;
+        if (g_endFlag || GameThreadFinished() || exitCode != STILL_ACTIVE) break;
         TranslateMessage(&message);
         DispatchMessageA(&message);
         if (message.message == WM_TIMER && message.wParam == kStartTimerId)
