@@ -11,7 +11,7 @@
 class CSystem;
 
 // The application object and the run.
-extern CSystem* g_pSystem;  // set by the constructor, never cleared
+extern CSystem* g_pSystem;  // set by the constructor, cleared by the destructor
 extern int g_systemCount;   // live CSystem objects
 extern HINSTANCE g_hInstance;
 extern std::atomic<HWND> g_hWnd;    // the main window, once created

@@ -40,6 +40,9 @@ CSystem::CSystem(SystemProc init, SystemProc main) : initProc(init), mainProc(ma
 
 CSystem::~CSystem() {
     --g_systemCount;
+    // Messages that still reach the main window (its destruction at process
+    // end, say) must not call hooks of a destroyed object.
+    if (g_pSystem == this) g_pSystem = nullptr;
 }
 
 void CSystem::SetThreaded(int value) {

@@ -55,7 +55,8 @@ class CSystem {
     virtual int Run(HINSTANCE instance, HINSTANCE previousInstance, LPSTR commandLine,
                     int showCommand);
 
-    // Destroys no window, menu or thread; only the instance count drops.
+    // Destroys no window, menu or thread; the instance count drops and
+    // g_pSystem no longer names this object.
     virtual ~CSystem();
 
     // Lifecycle and threads.
