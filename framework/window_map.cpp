@@ -47,6 +47,13 @@ void* FindWindowObject(HWND window) {
     return nullptr;
 }
 
+void UnregisterWindow(HWND window) {
+    std::lock_guard lock(g_mapLock);
+    for (WindowPair& pair : g_map)
+        if (pair.window == window) pair = {};
+    CompactLocked();
+}
+
 void CompactWindowMap() {
     std::lock_guard lock(g_mapLock);
     CompactLocked();

@@ -12,5 +12,9 @@ int RegisterWindow(HWND window, void* object);
 // The object recorded for the window, or null.
 void* FindWindowObject(HWND window);
 
+// Drops the window's pair at once, so its messages no longer reach the
+// object (a CWindow that is being destroyed).
+void UnregisterWindow(HWND window);
+
 // Drops the pairs whose window no longer exists, keeping the order of the rest.
 void CompactWindowMap();
