@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <thread>
 
@@ -49,10 +50,10 @@ class ObservedSystem : public CSystem {
     }
 };
 
-// The user closes the main window once it has been shown for delayMs.
-std::jthread CloseMainWindowAfter(int delayMs) {
-    return std::jthread([delayMs] {
-        if (!WaitForMainWindow()) return;
+// The user closes the main window delayMs after ready() holds.
+std::jthread CloseMainWindowWhen(std::function<bool()> ready, int delayMs = 0) {
+    return std::jthread([ready, delayMs] {
+        if (!WaitForMainWindow() || !WaitUntil(ready)) return;
         std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
         ClickCloseMainWindow();
     });
@@ -65,7 +66,8 @@ TEST(Lifecycle, WithoutAnApplicationObjectTheEntryDoesNothing) {
 
 TEST(Lifecycle, ThreadedRunIdlesUntilTheWindowIsClosed) {
     ObservedSystem system;
-    auto user = CloseMainWindowAfter(400);
+    // Closed well after the start timer fired, to see it fire only once.
+    auto user = CloseMainWindowWhen([&] { return system.startTimerCalls > 0; }, 300);
     EXPECT_EQ(RunWinMain(), 0);
 
     EXPECT_EQ(g_endFlag, 1);
@@ -115,7 +117,7 @@ TEST(Lifecycle, SingleThreadMainLoopPumpsUntilTheWindowIsClosed) {
             Sleep(1);
     });
     system.SetThreaded(0);
-    auto user = CloseMainWindowAfter(100);
+    auto user = CloseMainWindowWhen([] { return lastPump != -1; });
     EXPECT_EQ(RunWinMain(), 0);
     EXPECT_EQ(lastPump, 0);
     EXPECT_FALSE(IsWindow(g_hWnd));
@@ -185,16 +187,18 @@ TEST(LifecycleDeathTest, SecondApplicationObjectIsRefusedWithAWarning) {
 
 TEST(LifecycleDeathTest, GameThreadThatIgnoresTheStopEndsTheProcessAtOnce) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    static std::atomic<bool> never{false};
+    static std::atomic<bool> spinning{false};
     EXPECT_EXIT(
         {
             // Any normal exit path (exit handlers) would give exit code 3.
             std::atexit([] { std::_Exit(3); });
             CSystem system(nullptr, [](CSystem*) {
-                while (!never.load()) {
+                for (spinning = true; spinning.load();) {
                 }
             });
-            auto user = CloseMainWindowAfter(50);
+            std::jthread user([] {
+                if (WaitUntil([] { return spinning.load(); })) ClickCloseMainWindow();
+            });
             RunWinMain();
             std::fprintf(stderr, "the entry returned\n");
             std::_Exit(1);
