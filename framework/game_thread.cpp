@@ -1,64 +1,46 @@
-// The game thread's routine and its cooperative stop.
-//
-// A thread cannot be killed safely (it may hold a lock or a surface), so a
-// stop is a request: the game thread's next call into the framework or a
-// blocking platform call throws a private exception that unwinds it back to
-// GameThreadProc, which ends the thread.
+// The game thread's routine, its start and its stop.
 #include "framework/game_thread.h"
 
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
-#include <exception>
 
 #include "framework/globals.h"
 #include "framework/stop_point.h"
 #include "framework/system.h"
 
-#ifndef _WIN32
-#include "platform/kernel32/interrupt.h"
-#endif
-
 namespace {
 
-// Thrown only by GameThreadStopPoint, caught only by GameThreadProc.
-struct GameThreadStop {};
-
-std::atomic<bool> g_stopRequested{false};
 std::atomic<bool> g_gameFinished{false};
 std::atomic<HANDLE> g_gameThread{nullptr};
-thread_local bool t_onGameThread = false;
 
 constexpr DWORD kStopTimeoutMs = 3000;
 
 // The loop around MainLoop. An int exception (Present's "window gone") or a
 // main loop that returns in threaded mode asks the window to close; a loop
 // that ends because the program is ending does not.
-void RunGame(CSystem& system) {
+void RunGame() {
+    CSystem* system = g_pSystem;
+    if (!system) return;
     bool closeWindow = false;
     try {
         while (!g_endFlag) {
             GameThreadStopPoint();
-            system.GameThreadMain();
-            if (system.threaded) {
+            system->GameThreadMain();
+            if (system->threaded) {
                 closeWindow = true;
                 break;
             }
-            system.PumpMessages();
+            system->PumpMessages();
         }
     } catch (int) {
         closeWindow = true;
     }
-    if (closeWindow) system.RequestClose();
+    if (closeWindow) system->RequestClose();
 }
 
 DWORD WINAPI GameThreadProc(LPVOID) {
-    t_onGameThread = true;
-    try {
-        if (g_pSystem) RunGame(*g_pSystem);
-    } catch (const GameThreadStop&) {
-        // Stopped: nothing more of the game runs.
-    }
+    RunAsGameThread(&RunGame);
     // The window thread's loop ends with the game; wake it in case its queue
     // is idle, or it would wait for the next message of any kind.
     g_gameFinished = true;
@@ -68,20 +50,7 @@ DWORD WINAPI GameThreadProc(LPVOID) {
 
 }  // namespace
 
-void GameThreadStopPoint() {
-    // Never throw while already unwinding (a destructor that blocks in a
-    // platform call), which would terminate the process.
-    if (t_onGameThread && g_stopRequested.load(std::memory_order_acquire) &&
-        std::uncaught_exceptions() == 0)
-        throw GameThreadStop{};
-}
-
 HANDLE StartGameThread() {
-#ifndef _WIN32
-    // Blocking platform calls (Sleep, waits, SendMessageA) poll this, so a
-    // game thread blocked in one of them unwinds too.
-    brannock::platform::SetInterruptCheck(&GameThreadStopPoint);
-#endif
     DWORD threadId = 0;
     HANDLE thread = CreateThread(nullptr, 0, &GameThreadProc, nullptr, 0, &threadId);
     g_gameThread = thread;
@@ -94,9 +63,9 @@ bool GameThreadFinished() {
 
 void CSystem::StopGameThread() {
     if (threaded.exchange(0) == 0) return;
-    g_stopRequested.store(true, std::memory_order_release);
+    RequestGameThreadStop();
     GameThreadStopPoint();  // on the game thread itself, the thread ends here
-    if (t_onGameThread) return;
+    if (OnGameThread()) return;
     if (HANDLE thread = g_gameThread.load()) WaitForSingleObject(thread, kStopTimeoutMs);
 }
 
@@ -111,7 +80,7 @@ void EndGameThreadBeforeExit() {
     HANDLE thread = g_gameThread.load();
     if (!thread) return;
     if (g_pSystem) g_pSystem->threaded = 0;
-    g_stopRequested.store(true, std::memory_order_release);
+    RequestGameThreadStop();
     WaitForSingleObject(thread, kStopTimeoutMs);
 
     DWORD exitCode = 0;
