@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "platform/ddraw/clipper.h"
+#include "platform/ddraw/format_description.h"
 #include "platform/ddraw/surface.h"
 #include "platform/ddraw/surface_registry.h"
 #include "platform/display/screen.h"
@@ -75,16 +76,6 @@ HRESULT DirectDraw::QueryInterface(REFIID riid, void** object) {
     return E_NOINTERFACE;
 }
 
-ULONG DirectDraw::AddRef() {
-    return ++references_;
-}
-
-ULONG DirectDraw::Release() {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-}
-
 // --- Cooperative level and display mode ---------------------------------------------
 
 HRESULT DirectDraw::SetCooperativeLevel(HWND hWnd, DWORD dwFlags) {
@@ -140,22 +131,15 @@ HRESULT DirectDraw::GetDisplayMode(LPDDSURFACEDESC2 lpDDSurfaceDesc) {
         return DDERR_INVALIDPARAMS;
     }
     const display::ScreenMode mode = display::CurrentMode();
-    const display::FormatInfo info = display::Info(mode.format);
     std::memset(lpDDSurfaceDesc, 0, sizeof *lpDDSurfaceDesc);
     lpDDSurfaceDesc->dwSize = sizeof *lpDDSurfaceDesc;
     lpDDSurfaceDesc->dwFlags =
         DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_PIXELFORMAT | DDSD_REFRESHRATE;
     lpDDSurfaceDesc->dwWidth = static_cast<DWORD>(mode.width);
     lpDDSurfaceDesc->dwHeight = static_cast<DWORD>(mode.height);
-    lpDDSurfaceDesc->lPitch = (mode.width * info.bytesPerPixel + 3) & ~3;
+    lpDDSurfaceDesc->lPitch = PitchOf(mode.format, mode.width);
     lpDDSurfaceDesc->dwRefreshRate = 60;
-    DDPIXELFORMAT& format = lpDDSurfaceDesc->ddpfPixelFormat;
-    format.dwSize = sizeof format;
-    format.dwFlags = DDPF_RGB;
-    format.dwRGBBitCount = static_cast<DWORD>(info.bitsPerPixel);
-    format.dwRBitMask = info.redMask;
-    format.dwGBitMask = info.greenMask;
-    format.dwBBitMask = info.blueMask;
+    DescribePixelFormat(mode.format, lpDDSurfaceDesc->ddpfPixelFormat);
     return DD_OK;
 }
 
@@ -240,72 +224,6 @@ HRESULT DirectDraw::CreateClipper(DWORD dwFlags, LPDIRECTDRAWCLIPPER* lplpDDClip
     if (pUnkOuter) return kNoAggregation;
     *lplpDDClipper = new Clipper();
     return DD_OK;
-}
-
-// --- Not used by the framework -----------------------------------------------------------
-
-HRESULT DirectDraw::Compact() {
-    return DDERR_UNSUPPORTED;
-}
-HRESULT DirectDraw::CreatePalette(DWORD, LPPALETTEENTRY, LPDIRECTDRAWPALETTE*, IUnknown*) {
-    return DDERR_UNSUPPORTED;
-}
-HRESULT DirectDraw::DuplicateSurface(LPDIRECTDRAWSURFACE7, LPDIRECTDRAWSURFACE7*) {
-    return DDERR_UNSUPPORTED;
-}
-HRESULT DirectDraw::EnumDisplayModes(DWORD, LPDDSURFACEDESC2, LPVOID, LPDDENUMMODESCALLBACK2) {
-    return DDERR_UNSUPPORTED;
-}
-HRESULT DirectDraw::EnumSurfaces(DWORD, LPDDSURFACEDESC2, LPVOID, LPDDENUMSURFACESCALLBACK7) {
-    return DDERR_UNSUPPORTED;
-}
-HRESULT DirectDraw::FlipToGDISurface() {
-    return DDERR_UNSUPPORTED;
-}
-HRESULT DirectDraw::GetCaps(LPDDCAPS, LPDDCAPS) {
-    return DDERR_UNSUPPORTED;
-}
-HRESULT DirectDraw::GetFourCCCodes(LPDWORD, LPDWORD) {
-    return DDERR_UNSUPPORTED;
-}
-HRESULT DirectDraw::GetGDISurface(LPDIRECTDRAWSURFACE7*) {
-    return DDERR_UNSUPPORTED;
-}
-HRESULT DirectDraw::GetMonitorFrequency(LPDWORD) {
-    return DDERR_UNSUPPORTED;
-}
-HRESULT DirectDraw::GetScanLine(LPDWORD) {
-    return DDERR_UNSUPPORTED;
-}
-HRESULT DirectDraw::GetVerticalBlankStatus(BOOL*) {
-    return DDERR_UNSUPPORTED;
-}
-HRESULT DirectDraw::Initialize(GUID*) {
-    return DDERR_ALREADYINITIALIZED;
-}
-HRESULT DirectDraw::WaitForVerticalBlank(DWORD, HANDLE) {
-    return DDERR_UNSUPPORTED;
-}
-HRESULT DirectDraw::GetAvailableVidMem(LPDDSCAPS2, LPDWORD, LPDWORD) {
-    return DDERR_UNSUPPORTED;
-}
-HRESULT DirectDraw::GetSurfaceFromDC(HDC, LPDIRECTDRAWSURFACE7*) {
-    return DDERR_UNSUPPORTED;
-}
-HRESULT DirectDraw::RestoreAllSurfaces() {
-    return DDERR_UNSUPPORTED;
-}
-HRESULT DirectDraw::TestCooperativeLevel() {
-    return DDERR_UNSUPPORTED;
-}
-HRESULT DirectDraw::GetDeviceIdentifier(LPDDDEVICEIDENTIFIER2, DWORD) {
-    return DDERR_UNSUPPORTED;
-}
-HRESULT DirectDraw::StartModeTest(SIZE*, DWORD, DWORD) {
-    return DDERR_UNSUPPORTED;
-}
-HRESULT DirectDraw::EvaluateMode(DWORD, DWORD*) {
-    return DDERR_UNSUPPORTED;
 }
 
 }  // namespace brannock::platform::ddraw

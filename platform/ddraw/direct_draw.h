@@ -3,15 +3,14 @@
 // (full-screen) level; it owns the display mode it sets.
 #pragma once
 
-#include <atomic>
-
+#include "platform/ddraw/com_object.h"
 #include "platform/ddraw/ddraw.h"
 
 namespace brannock::platform::ddraw {
 
 class Surface;
 
-class DirectDraw final : public IDirectDraw7 {
+class DirectDraw final : public ComObject<DirectDraw, IDirectDraw7> {
   public:
     DirectDraw() = default;
 
@@ -21,52 +20,54 @@ class DirectDraw final : public IDirectDraw7 {
 
     // IUnknown
     HRESULT QueryInterface(REFIID riid, void** object) override;
-    ULONG AddRef() override;
-    ULONG Release() override;
 
     // IDirectDraw7
-    HRESULT Compact() override;
+    HRESULT Compact() override { return DDERR_UNSUPPORTED; }
     HRESULT CreateClipper(DWORD dwFlags, LPDIRECTDRAWCLIPPER* lplpDDClipper,
                           IUnknown* pUnkOuter) override;
-    HRESULT CreatePalette(DWORD dwFlags, LPPALETTEENTRY lpColorTable,
-                          LPDIRECTDRAWPALETTE* lplpDDPalette, IUnknown* pUnkOuter) override;
+    HRESULT CreatePalette(DWORD, LPPALETTEENTRY, LPDIRECTDRAWPALETTE*, IUnknown*) override {
+        return DDERR_UNSUPPORTED;
+    }
     HRESULT CreateSurface(LPDDSURFACEDESC2 lpDDSurfaceDesc, LPDIRECTDRAWSURFACE7* lplpDDSurface,
                           IUnknown* pUnkOuter) override;
-    HRESULT DuplicateSurface(LPDIRECTDRAWSURFACE7 lpDDSurface,
-                             LPDIRECTDRAWSURFACE7* lplpDupDDSurface) override;
-    HRESULT EnumDisplayModes(DWORD dwFlags, LPDDSURFACEDESC2 lpDDSurfaceDesc, LPVOID lpContext,
-                             LPDDENUMMODESCALLBACK2 lpEnumModesCallback) override;
-    HRESULT EnumSurfaces(DWORD dwFlags, LPDDSURFACEDESC2 lpDDSD, LPVOID lpContext,
-                         LPDDENUMSURFACESCALLBACK7 lpEnumSurfacesCallback) override;
-    HRESULT FlipToGDISurface() override;
-    HRESULT GetCaps(LPDDCAPS lpDDDriverCaps, LPDDCAPS lpDDHELCaps) override;
+    HRESULT DuplicateSurface(LPDIRECTDRAWSURFACE7, LPDIRECTDRAWSURFACE7*) override {
+        return DDERR_UNSUPPORTED;
+    }
+    HRESULT EnumDisplayModes(DWORD, LPDDSURFACEDESC2, LPVOID, LPDDENUMMODESCALLBACK2) override {
+        return DDERR_UNSUPPORTED;
+    }
+    HRESULT EnumSurfaces(DWORD, LPDDSURFACEDESC2, LPVOID, LPDDENUMSURFACESCALLBACK7) override {
+        return DDERR_UNSUPPORTED;
+    }
+    HRESULT FlipToGDISurface() override { return DDERR_UNSUPPORTED; }
+    HRESULT GetCaps(LPDDCAPS, LPDDCAPS) override { return DDERR_UNSUPPORTED; }
     HRESULT GetDisplayMode(LPDDSURFACEDESC2 lpDDSurfaceDesc) override;
-    HRESULT GetFourCCCodes(LPDWORD lpNumCodes, LPDWORD lpCodes) override;
-    HRESULT GetGDISurface(LPDIRECTDRAWSURFACE7* lplpGDIDDSurface) override;
-    HRESULT GetMonitorFrequency(LPDWORD lpdwFrequency) override;
-    HRESULT GetScanLine(LPDWORD lpdwScanLine) override;
-    HRESULT GetVerticalBlankStatus(BOOL* lpbIsInVB) override;
-    HRESULT Initialize(GUID* lpGUID) override;
+    HRESULT GetFourCCCodes(LPDWORD, LPDWORD) override { return DDERR_UNSUPPORTED; }
+    HRESULT GetGDISurface(LPDIRECTDRAWSURFACE7*) override { return DDERR_UNSUPPORTED; }
+    HRESULT GetMonitorFrequency(LPDWORD) override { return DDERR_UNSUPPORTED; }
+    HRESULT GetScanLine(LPDWORD) override { return DDERR_UNSUPPORTED; }
+    HRESULT GetVerticalBlankStatus(BOOL*) override { return DDERR_UNSUPPORTED; }
+    HRESULT Initialize(GUID*) override { return DDERR_ALREADYINITIALIZED; }
     HRESULT RestoreDisplayMode() override;
     HRESULT SetCooperativeLevel(HWND hWnd, DWORD dwFlags) override;
     HRESULT SetDisplayMode(DWORD dwWidth, DWORD dwHeight, DWORD dwBPP, DWORD dwRefreshRate,
                            DWORD dwFlags) override;
-    HRESULT WaitForVerticalBlank(DWORD dwFlags, HANDLE hEvent) override;
-    HRESULT GetAvailableVidMem(LPDDSCAPS2 lpDDCaps, LPDWORD lpdwTotal, LPDWORD lpdwFree) override;
-    HRESULT GetSurfaceFromDC(HDC hdc, LPDIRECTDRAWSURFACE7* pSurf) override;
-    HRESULT RestoreAllSurfaces() override;
-    HRESULT TestCooperativeLevel() override;
-    HRESULT GetDeviceIdentifier(LPDDDEVICEIDENTIFIER2 pDDDI, DWORD dwFlags) override;
-    HRESULT StartModeTest(SIZE* pModes, DWORD dwNumModes, DWORD dwFlags) override;
-    HRESULT EvaluateMode(DWORD dwFlags, DWORD* pTimeout) override;
+    HRESULT WaitForVerticalBlank(DWORD, HANDLE) override { return DDERR_UNSUPPORTED; }
+    HRESULT GetAvailableVidMem(LPDDSCAPS2, LPDWORD, LPDWORD) override { return DDERR_UNSUPPORTED; }
+    HRESULT GetSurfaceFromDC(HDC, LPDIRECTDRAWSURFACE7*) override { return DDERR_UNSUPPORTED; }
+    HRESULT RestoreAllSurfaces() override { return DDERR_UNSUPPORTED; }
+    HRESULT TestCooperativeLevel() override { return DDERR_UNSUPPORTED; }
+    HRESULT GetDeviceIdentifier(LPDDDEVICEIDENTIFIER2, DWORD) override { return DDERR_UNSUPPORTED; }
+    HRESULT StartModeTest(SIZE*, DWORD, DWORD) override { return DDERR_UNSUPPORTED; }
+    HRESULT EvaluateMode(DWORD, DWORD*) override { return DDERR_UNSUPPORTED; }
 
   private:
+    friend class ComObject<DirectDraw, IDirectDraw7>;
     ~DirectDraw();
 
     // Gives the display back to the desktop if this object changed it.
     void LeaveFullScreen();
 
-    std::atomic<ULONG> references_{1};
     HWND window_ = nullptr;
     DWORD level_ = 0;
     bool exclusive_ = false;

@@ -5,6 +5,7 @@
 
 #include "platform/ddraw/clipper.h"
 #include "platform/ddraw/direct_draw.h"
+#include "platform/ddraw/format_description.h"
 #include "platform/ddraw/surface_registry.h"
 #include "platform/gdi32/surface_dc.h"
 
@@ -77,28 +78,7 @@ HRESULT Surface::QueryInterface(REFIID, void** object) {
     return E_NOINTERFACE;
 }
 
-ULONG Surface::AddRef() {
-    return ++references_;
-}
-
-ULONG Surface::Release() {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-}
-
 // --- Description ----------------------------------------------------------------
-
-void Surface::FillPixelFormat(DDPIXELFORMAT& format) const {
-    const display::FormatInfo info = display::Info(format_);
-    std::memset(&format, 0, sizeof format);
-    format.dwSize = sizeof format;
-    format.dwFlags = DDPF_RGB;
-    format.dwRGBBitCount = static_cast<DWORD>(info.bitsPerPixel);
-    format.dwRBitMask = info.redMask;
-    format.dwGBitMask = info.greenMask;
-    format.dwBBitMask = info.blueMask;
-}
 
 void Surface::FillDescription(DDSURFACEDESC2& desc) const {
     const DWORD size = desc.dwSize;
@@ -107,9 +87,7 @@ void Surface::FillDescription(DDSURFACEDESC2& desc) const {
     desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_PIXELFORMAT;
     desc.dwWidth = static_cast<DWORD>(width_);
     desc.dwHeight = static_cast<DWORD>(height_);
-    desc.lPitch = buffer_
-                      ? static_cast<LONG>(buffer_->Stride())
-                      : static_cast<LONG>(((width_ * display::BytesPerPixel(format_)) + 3) & ~3);
+    desc.lPitch = PitchOf(format_, width_);
     if (!backBuffers_.empty()) {
         desc.dwFlags |= DDSD_BACKBUFFERCOUNT;
         desc.dwBackBufferCount = static_cast<DWORD>(backBuffers_.size());
@@ -122,7 +100,7 @@ void Surface::FillDescription(DDSURFACEDESC2& desc) const {
         desc.dwFlags |= DDSD_CKDESTBLT;
         desc.ddckCKDestBlt = destKey_;
     }
-    FillPixelFormat(desc.ddpfPixelFormat);
+    DescribePixelFormat(format_, desc.ddpfPixelFormat);
     desc.ddsCaps.dwCaps = CapsBits();
 }
 
@@ -162,7 +140,7 @@ HRESULT Surface::GetPixelFormat(LPDDPIXELFORMAT lpDDPixelFormat) {
     if (!lpDDPixelFormat || lpDDPixelFormat->dwSize != sizeof(DDPIXELFORMAT)) {
         return DDERR_INVALIDPARAMS;
     }
-    FillPixelFormat(*lpDDPixelFormat);
+    DescribePixelFormat(format_, *lpDDPixelFormat);
     return DD_OK;
 }
 
@@ -361,87 +339,6 @@ HRESULT Surface::GetBltStatus(DWORD) {
 }
 HRESULT Surface::GetFlipStatus(DWORD) {
     return DD_OK;
-}
-
-// --- Not used by the framework ----------------------------------------------------
-
-HRESULT Surface::AddAttachedSurface(LPDIRECTDRAWSURFACE7) {
-    return DDERR_UNSUPPORTED;
-}
-HRESULT Surface::AddOverlayDirtyRect(LPRECT) {
-    return DDERR_UNSUPPORTED;
-}
-HRESULT Surface::BltBatch(LPDDBLTBATCH, DWORD, DWORD) {
-    return DDERR_UNSUPPORTED;
-}
-HRESULT Surface::DeleteAttachedSurface(DWORD, LPDIRECTDRAWSURFACE7) {
-    return DDERR_UNSUPPORTED;
-}
-HRESULT Surface::EnumAttachedSurfaces(LPVOID, LPDDENUMSURFACESCALLBACK7) {
-    return DDERR_UNSUPPORTED;
-}
-HRESULT Surface::EnumOverlayZOrders(DWORD, LPVOID, LPDDENUMSURFACESCALLBACK7) {
-    return DDERR_UNSUPPORTED;
-}
-HRESULT Surface::GetOverlayPosition(LPLONG, LPLONG) {
-    return DDERR_UNSUPPORTED;
-}
-HRESULT Surface::GetPalette(LPDIRECTDRAWPALETTE*) {
-    return DDERR_UNSUPPORTED;
-}
-HRESULT Surface::Initialize(LPDIRECTDRAW, LPDDSURFACEDESC2) {
-    return DDERR_ALREADYINITIALIZED;
-}
-HRESULT Surface::SetOverlayPosition(LONG, LONG) {
-    return DDERR_UNSUPPORTED;
-}
-HRESULT Surface::SetPalette(LPDIRECTDRAWPALETTE) {
-    return DDERR_UNSUPPORTED;
-}
-HRESULT Surface::UpdateOverlay(LPRECT, LPDIRECTDRAWSURFACE7, LPRECT, DWORD, LPDDOVERLAYFX) {
-    return DDERR_UNSUPPORTED;
-}
-HRESULT Surface::UpdateOverlayDisplay(DWORD) {
-    return DDERR_UNSUPPORTED;
-}
-HRESULT Surface::UpdateOverlayZOrder(DWORD, LPDIRECTDRAWSURFACE7) {
-    return DDERR_UNSUPPORTED;
-}
-HRESULT Surface::PageLock(DWORD) {
-    return DDERR_UNSUPPORTED;
-}
-HRESULT Surface::PageUnlock(DWORD) {
-    return DDERR_UNSUPPORTED;
-}
-HRESULT Surface::SetSurfaceDesc(LPDDSURFACEDESC2, DWORD) {
-    return DDERR_UNSUPPORTED;
-}
-HRESULT Surface::SetPrivateData(REFGUID, LPVOID, DWORD, DWORD) {
-    return DDERR_UNSUPPORTED;
-}
-HRESULT Surface::GetPrivateData(REFGUID, LPVOID, LPDWORD) {
-    return DDERR_UNSUPPORTED;
-}
-HRESULT Surface::FreePrivateData(REFGUID) {
-    return DDERR_UNSUPPORTED;
-}
-HRESULT Surface::GetUniquenessValue(LPDWORD) {
-    return DDERR_UNSUPPORTED;
-}
-HRESULT Surface::ChangeUniquenessValue() {
-    return DDERR_UNSUPPORTED;
-}
-HRESULT Surface::SetPriority(DWORD) {
-    return DDERR_UNSUPPORTED;
-}
-HRESULT Surface::GetPriority(LPDWORD) {
-    return DDERR_UNSUPPORTED;
-}
-HRESULT Surface::SetLOD(DWORD) {
-    return DDERR_UNSUPPORTED;
-}
-HRESULT Surface::GetLOD(LPDWORD) {
-    return DDERR_UNSUPPORTED;
 }
 
 }  // namespace brannock::platform::ddraw

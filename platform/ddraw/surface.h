@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/ddraw/com_object.h"
 #include "platform/ddraw/ddraw.h"
 #include "platform/display/blit.h"
 #include "platform/display/canvas.h"
@@ -17,7 +18,7 @@ namespace brannock::platform::ddraw {
 class Clipper;
 class DirectDraw;
 
-class Surface final : public IDirectDrawSurface7 {
+class Surface final : public ComObject<Surface, IDirectDrawSurface7> {
   public:
     enum class Role { kPrimary, kBackBuffer, kOffscreen };
 
@@ -34,23 +35,24 @@ class Surface final : public IDirectDrawSurface7 {
 
     // IUnknown
     HRESULT QueryInterface(REFIID riid, void** object) override;
-    ULONG AddRef() override;
-    ULONG Release() override;
 
     // IDirectDrawSurface7
-    HRESULT AddAttachedSurface(LPDIRECTDRAWSURFACE7 lpDDSAttachedSurface) override;
-    HRESULT AddOverlayDirtyRect(LPRECT lpRect) override;
+    HRESULT AddAttachedSurface(LPDIRECTDRAWSURFACE7) override { return DDERR_UNSUPPORTED; }
+    HRESULT AddOverlayDirtyRect(LPRECT) override { return DDERR_UNSUPPORTED; }
     HRESULT Blt(LPRECT lpDestRect, LPDIRECTDRAWSURFACE7 lpDDSrcSurface, LPRECT lpSrcRect,
                 DWORD dwFlags, LPDDBLTFX lpDDBltFx) override;
-    HRESULT BltBatch(LPDDBLTBATCH lpDDBltBatch, DWORD dwCount, DWORD dwFlags) override;
+    HRESULT BltBatch(LPDDBLTBATCH, DWORD, DWORD) override { return DDERR_UNSUPPORTED; }
     HRESULT BltFast(DWORD dwX, DWORD dwY, LPDIRECTDRAWSURFACE7 lpDDSrcSurface, LPRECT lpSrcRect,
                     DWORD dwTrans) override;
-    HRESULT DeleteAttachedSurface(DWORD dwFlags,
-                                  LPDIRECTDRAWSURFACE7 lpDDSAttachedSurface) override;
-    HRESULT EnumAttachedSurfaces(LPVOID lpContext,
-                                 LPDDENUMSURFACESCALLBACK7 lpEnumSurfacesCallback) override;
-    HRESULT EnumOverlayZOrders(DWORD dwFlags, LPVOID lpContext,
-                               LPDDENUMSURFACESCALLBACK7 lpfnCallback) override;
+    HRESULT DeleteAttachedSurface(DWORD, LPDIRECTDRAWSURFACE7) override {
+        return DDERR_UNSUPPORTED;
+    }
+    HRESULT EnumAttachedSurfaces(LPVOID, LPDDENUMSURFACESCALLBACK7) override {
+        return DDERR_UNSUPPORTED;
+    }
+    HRESULT EnumOverlayZOrders(DWORD, LPVOID, LPDDENUMSURFACESCALLBACK7) override {
+        return DDERR_UNSUPPORTED;
+    }
     HRESULT Flip(LPDIRECTDRAWSURFACE7 lpDDSurfaceTargetOverride, DWORD dwFlags) override;
     HRESULT GetAttachedSurface(LPDDSCAPS2 lpDDSCaps,
                                LPDIRECTDRAWSURFACE7* lplpDDAttachedSurface) override;
@@ -60,11 +62,11 @@ class Surface final : public IDirectDrawSurface7 {
     HRESULT GetColorKey(DWORD dwFlags, LPDDCOLORKEY lpDDColorKey) override;
     HRESULT GetDC(HDC* lphDC) override;
     HRESULT GetFlipStatus(DWORD dwFlags) override;
-    HRESULT GetOverlayPosition(LPLONG lplX, LPLONG lplY) override;
-    HRESULT GetPalette(LPDIRECTDRAWPALETTE* lplpDDPalette) override;
+    HRESULT GetOverlayPosition(LPLONG, LPLONG) override { return DDERR_UNSUPPORTED; }
+    HRESULT GetPalette(LPDIRECTDRAWPALETTE*) override { return DDERR_UNSUPPORTED; }
     HRESULT GetPixelFormat(LPDDPIXELFORMAT lpDDPixelFormat) override;
     HRESULT GetSurfaceDesc(LPDDSURFACEDESC2 lpDDSurfaceDesc) override;
-    HRESULT Initialize(LPDIRECTDRAW lpDD, LPDDSURFACEDESC2 lpDDSurfaceDesc) override;
+    HRESULT Initialize(LPDIRECTDRAW, LPDDSURFACEDESC2) override { return DDERR_ALREADYINITIALIZED; }
     HRESULT IsLost() override;
     HRESULT Lock(LPRECT lpDestRect, LPDDSURFACEDESC2 lpDDSurfaceDesc, DWORD dwFlags,
                  HANDLE hEvent) override;
@@ -72,28 +74,30 @@ class Surface final : public IDirectDrawSurface7 {
     HRESULT Restore() override;
     HRESULT SetClipper(LPDIRECTDRAWCLIPPER lpDDClipper) override;
     HRESULT SetColorKey(DWORD dwFlags, LPDDCOLORKEY lpDDColorKey) override;
-    HRESULT SetOverlayPosition(LONG lX, LONG lY) override;
-    HRESULT SetPalette(LPDIRECTDRAWPALETTE lpDDPalette) override;
+    HRESULT SetOverlayPosition(LONG, LONG) override { return DDERR_UNSUPPORTED; }
+    HRESULT SetPalette(LPDIRECTDRAWPALETTE) override { return DDERR_UNSUPPORTED; }
     HRESULT Unlock(LPRECT lpSurfaceData) override;
-    HRESULT UpdateOverlay(LPRECT lpSrcRect, LPDIRECTDRAWSURFACE7 lpDDDestSurface, LPRECT lpDestRect,
-                          DWORD dwFlags, LPDDOVERLAYFX lpDDOverlayFx) override;
-    HRESULT UpdateOverlayDisplay(DWORD dwFlags) override;
-    HRESULT UpdateOverlayZOrder(DWORD dwFlags, LPDIRECTDRAWSURFACE7 lpDDSReference) override;
+    HRESULT UpdateOverlay(LPRECT, LPDIRECTDRAWSURFACE7, LPRECT, DWORD, LPDDOVERLAYFX) override {
+        return DDERR_UNSUPPORTED;
+    }
+    HRESULT UpdateOverlayDisplay(DWORD) override { return DDERR_UNSUPPORTED; }
+    HRESULT UpdateOverlayZOrder(DWORD, LPDIRECTDRAWSURFACE7) override { return DDERR_UNSUPPORTED; }
     HRESULT GetDDInterface(LPVOID* lplpDD) override;
-    HRESULT PageLock(DWORD dwFlags) override;
-    HRESULT PageUnlock(DWORD dwFlags) override;
-    HRESULT SetSurfaceDesc(LPDDSURFACEDESC2 lpDDSD, DWORD dwFlags) override;
-    HRESULT SetPrivateData(REFGUID tag, LPVOID pData, DWORD cbSize, DWORD dwFlags) override;
-    HRESULT GetPrivateData(REFGUID tag, LPVOID pBuffer, LPDWORD pcbBufferSize) override;
-    HRESULT FreePrivateData(REFGUID tag) override;
-    HRESULT GetUniquenessValue(LPDWORD pValue) override;
-    HRESULT ChangeUniquenessValue() override;
-    HRESULT SetPriority(DWORD prio) override;
-    HRESULT GetPriority(LPDWORD prio) override;
-    HRESULT SetLOD(DWORD lod) override;
-    HRESULT GetLOD(LPDWORD lod) override;
+    HRESULT PageLock(DWORD) override { return DDERR_UNSUPPORTED; }
+    HRESULT PageUnlock(DWORD) override { return DDERR_UNSUPPORTED; }
+    HRESULT SetSurfaceDesc(LPDDSURFACEDESC2, DWORD) override { return DDERR_UNSUPPORTED; }
+    HRESULT SetPrivateData(REFGUID, LPVOID, DWORD, DWORD) override { return DDERR_UNSUPPORTED; }
+    HRESULT GetPrivateData(REFGUID, LPVOID, LPDWORD) override { return DDERR_UNSUPPORTED; }
+    HRESULT FreePrivateData(REFGUID) override { return DDERR_UNSUPPORTED; }
+    HRESULT GetUniquenessValue(LPDWORD) override { return DDERR_UNSUPPORTED; }
+    HRESULT ChangeUniquenessValue() override { return DDERR_UNSUPPORTED; }
+    HRESULT SetPriority(DWORD) override { return DDERR_UNSUPPORTED; }
+    HRESULT GetPriority(LPDWORD) override { return DDERR_UNSUPPORTED; }
+    HRESULT SetLOD(DWORD) override { return DDERR_UNSUPPORTED; }
+    HRESULT GetLOD(LPDWORD) override { return DDERR_UNSUPPORTED; }
 
   private:
+    friend class ComObject<Surface, IDirectDrawSurface7>;
     Surface(DirectDraw* owner, Role role, int width, int height, display::PixelFormat format);
     ~Surface();
 
@@ -113,9 +117,7 @@ class Surface final : public IDirectDrawSurface7 {
     HRESULT RunBlit(display::BlitSpec spec, Surface& from);
     DWORD CapsBits() const;
     void FillDescription(DDSURFACEDESC2& desc) const;
-    void FillPixelFormat(DDPIXELFORMAT& format) const;
 
-    std::atomic<ULONG> references_{1};
     DirectDraw* owner_;
     Role role_;
     int width_;

@@ -68,31 +68,6 @@ struct VectorOf<std::uint32_t> {
     typedef std::uint32_t Type __attribute__((vector_size(16)));
 };
 
-// Keyed copy of a forward run, 16 bytes at a time: a compare, a mask and a
-// blend per vector, no branches.
-template <class T>
-void KeyedRunVector(T* __restrict target, const T* __restrict source, int count,
-                    const KeyTest& key) {
-    using Vector = typename VectorOf<T>::Type;
-    constexpr int kLanes = 16 / sizeof(T);
-    const Vector mask = Vector{} + static_cast<T>(key.mask);
-    const Vector low = Vector{} + static_cast<T>(key.low);
-    const Vector range = Vector{} + static_cast<T>(key.range);
-    int i = 0;
-    for (; i + kLanes <= count; i += kLanes) {
-        Vector s, t;
-        std::memcpy(&s, source + i, sizeof s);
-        std::memcpy(&t, target + i, sizeof t);
-        const Vector keep = reinterpret_cast<Vector>(((s & mask) - low) <= range);
-        t = (t & keep) | (s & ~keep);
-        std::memcpy(target + i, &t, sizeof t);
-    }
-    for (; i < count; ++i) {
-        const T v = source[i];
-        target[i] = key.Keyed(v) ? target[i] : v;
-    }
-}
-
 // The lanes of a vector in reverse order. Sixteen-bit lanes go as pairs
 // reversed then swapped, which plain SSE2 does in three instructions.
 inline VectorOf<std::uint32_t>::Type Reversed(VectorOf<std::uint32_t>::Type v) {
@@ -104,10 +79,11 @@ inline VectorOf<std::uint16_t>::Type Reversed(VectorOf<std::uint16_t>::Type v) {
     return reinterpret_cast<VectorOf<std::uint16_t>::Type>(pairs);
 }
 
-// Mirrored copy of a run read leftwards from `last`, a vector at a time.
-template <class T, bool kKeyed>
-void ReversedRunVector(T* __restrict target, const T* __restrict last, int count,
-                       const KeyTest& key) {
+// Copies a run 16 bytes at a time: read forwards from `source`, or
+// leftwards from `source` as the rightmost pixel when kReversed. A keyed run
+// costs a compare, a mask and a blend per vector, with no branches.
+template <class T, bool kKeyed, bool kReversed>
+void RunVector(T* __restrict target, const T* __restrict source, int count, const KeyTest& key) {
     using Vector = typename VectorOf<T>::Type;
     constexpr int kLanes = 16 / sizeof(T);
     const Vector mask = Vector{} + static_cast<T>(key.mask);
@@ -116,8 +92,12 @@ void ReversedRunVector(T* __restrict target, const T* __restrict last, int count
     int i = 0;
     for (; i + kLanes <= count; i += kLanes) {
         Vector s;
-        std::memcpy(&s, last - i - (kLanes - 1), sizeof s);
-        s = Reversed(s);
+        if constexpr (kReversed) {
+            std::memcpy(&s, source - i - (kLanes - 1), sizeof s);
+            s = Reversed(s);
+        } else {
+            std::memcpy(&s, source + i, sizeof s);
+        }
         if constexpr (kKeyed) {
             Vector t;
             std::memcpy(&t, target + i, sizeof t);
@@ -127,12 +107,8 @@ void ReversedRunVector(T* __restrict target, const T* __restrict last, int count
         std::memcpy(target + i, &s, sizeof s);
     }
     for (; i < count; ++i) {
-        const T v = *(last - i);
-        if constexpr (kKeyed) {
-            target[i] = key.Keyed(v) ? target[i] : v;
-        } else {
-            target[i] = v;
-        }
+        const T v = kReversed ? *(source - i) : source[i];
+        target[i] = (kKeyed && key.Keyed(v)) ? target[i] : v;
     }
 }
 #endif
@@ -141,7 +117,7 @@ template <class P>
 void KeyedRun(P* __restrict target, const P* __restrict source, int count, const KeyTest& key) {
 #if defined(__GNUC__) || defined(__clang__)
     if constexpr (sizeof(P) == 2 || sizeof(P) == 4) {
-        KeyedRunVector(target, source, count, key);
+        RunVector<P, true, false>(target, source, count, key);
         return;
     }
 #endif
@@ -156,7 +132,7 @@ template <class P, bool kKeyed>
 void ReversedRun(P* __restrict target, const P* __restrict last, int count, const KeyTest& key) {
 #if defined(__GNUC__) || defined(__clang__)
     if constexpr (sizeof(P) == 2 || sizeof(P) == 4) {
-        ReversedRunVector<P, kKeyed>(target, last, count, key);
+        RunVector<P, kKeyed, true>(target, last, count, key);
         return;
     }
 #endif

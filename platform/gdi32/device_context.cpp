@@ -175,20 +175,25 @@ HGDIOBJ WINAPI SelectObject(HDC hdc, HGDIOBJ h) {
     return gdi::Select(hdc, h);
 }
 
-COLORREF WINAPI SetTextColor(HDC hdc, COLORREF color) {
+namespace {
+
+// Puts `colour` in one of the DC's colours; the previous one, or CLR_INVALID.
+COLORREF ExchangeColour(HDC hdc, COLORREF DeviceContext::*which, COLORREF colour) {
     const auto dc = gdi::FindDC(hdc);
     if (!dc) return CLR_INVALID;
-    const COLORREF previous = dc->textColour;
-    dc->textColour = color & 0xFFFFFF;
+    const COLORREF previous = (*dc).*which;
+    (*dc).*which = colour & 0xFFFFFF;
     return previous;
 }
 
+}  // namespace
+
+COLORREF WINAPI SetTextColor(HDC hdc, COLORREF color) {
+    return ExchangeColour(hdc, &DeviceContext::textColour, color);
+}
+
 COLORREF WINAPI SetBkColor(HDC hdc, COLORREF color) {
-    const auto dc = gdi::FindDC(hdc);
-    if (!dc) return CLR_INVALID;
-    const COLORREF previous = dc->backColour;
-    dc->backColour = color & 0xFFFFFF;
-    return previous;
+    return ExchangeColour(hdc, &DeviceContext::backColour, color);
 }
 
 int WINAPI SetBkMode(HDC hdc, int mode) {
