@@ -14,6 +14,14 @@ bool ValidFx(const DDBLTFX* fx) {
     return fx && fx->dwSize == sizeof(DDBLTFX);
 }
 
+// A clipper lets a destination reach past the surface, but not so far that
+// its sides overflow the arithmetic of stretching.
+bool SaneSize(const RECT& rect) {
+    constexpr std::int64_t kLimit = std::int64_t{1} << 24;
+    return std::int64_t{rect.right} - rect.left <= kLimit &&
+           std::int64_t{rect.bottom} - rect.top <= kLimit;
+}
+
 }  // namespace
 
 HRESULT Surface::CheckSource(LPDIRECTDRAWSURFACE7 source, const LPRECT sourceRect, Surface*& from,
@@ -57,7 +65,7 @@ HRESULT Surface::Blt(LPRECT lpDestRect, LPDIRECTDRAWSURFACE7 lpDDSrcSurface, LPR
     // Where it lands: inside the surface, or anywhere when a clipper cuts it
     // (on the primary, to the window's client area).
     const RECT dest = lpDestRect ? *lpDestRect : Bounds();
-    if (display::IsEmpty(dest)) return DDERR_INVALIDRECT;
+    if (display::IsEmpty(dest) || !SaneSize(dest)) return DDERR_INVALIDRECT;
     RECT clip = dest;
     if (clipper_) {
         clip = display::Intersect(dest, Bounds());

@@ -57,6 +57,10 @@ TEST(DirectDrawWindowed, PrimaryBlitsReachTheScreenInsideTheClipperWindow) {
     ASSERT_EQ(backend.ScreenUpdates().size(), 1u);
     EXPECT_TRUE(SameRect(backend.ScreenUpdates()[0], client));
 
+    // A clipper lets a rectangle leave the screen, but not without bounds.
+    RECT huge{-2000000000, 0, 2000000000, 100};
+    EXPECT_EQ(primary->Blt(&huge, back.get(), nullptr, DDBLT_WAIT, nullptr), DDERR_INVALIDRECT);
+
     // A window that is gone clips everything away.
     DestroyWindow(window);
     FillSurface(back.get(), 0x0000BB);
