@@ -112,9 +112,9 @@ class Surface final : public ComObject<Surface, IDirectDrawSurface7> {
     // Checks shared by Blt and BltFast: the source and its rectangle.
     HRESULT CheckSource(LPDIRECTDRAWSURFACE7 source, const LPRECT sourceRect, Surface*& from,
                         RECT& rect) const;
-    // Runs a blit prepared in `spec` (views filled in here) and tells the
+    // Runs a blit prepared in `job` (views filled in here) and tells the
     // backend when the screen changed.
-    HRESULT RunBlit(display::BlitSpec spec, Surface& from);
+    HRESULT RunBlit(display::BlitJob job, Surface& from);
     DWORD CapsBits() const;
     void FillDescription(DDSURFACEDESC2& desc) const;
 

@@ -37,17 +37,17 @@ HRESULT Surface::CheckSource(LPDIRECTDRAWSURFACE7 source, const LPRECT sourceRec
     return DD_OK;
 }
 
-HRESULT Surface::RunBlit(display::BlitSpec spec, Surface& from) {
+HRESULT Surface::RunBlit(display::BlitJob job, Surface& from) {
     bool done;
     {
         display::CanvasLock lock(Canvas(), from.Canvas());
-        spec.target = ViewLocked();
-        spec.source = from.ViewLocked();
-        if (spec.target.width == 0 || spec.source.width == 0) return DDERR_SURFACELOST;
-        done = display::Blit(spec);
+        job.target = ViewLocked();
+        job.source = from.ViewLocked();
+        if (job.target.width == 0 || job.source.width == 0) return DDERR_SURFACELOST;
+        done = display::Blit(job);
     }
     if (!done) return DDERR_INVALIDPIXELFORMAT;
-    if (role_ == Role::kPrimary) display::NotifyScreenUpdated(spec.clip);
+    if (role_ == Role::kPrimary) display::NotifyScreenUpdated(job.clip);
     return DD_OK;
 }
 
@@ -93,25 +93,25 @@ HRESULT Surface::Blt(LPRECT lpDestRect, LPDIRECTDRAWSURFACE7 lpDDSrcSurface, LPR
 
     if (!lpDDSrcSurface) return DDERR_INVALIDPARAMS;
     Surface* from = nullptr;
-    display::BlitSpec spec;
-    if (const HRESULT result = CheckSource(lpDDSrcSurface, lpSrcRect, from, spec.sourceRect);
+    display::BlitJob job;
+    if (const HRESULT result = CheckSource(lpDDSrcSurface, lpSrcRect, from, job.sourceRect);
         result != DD_OK) {
         return result;
     }
-    spec.targetRect = dest;
-    spec.clip = clip;
+    job.targetRect = dest;
+    job.clip = clip;
     if (dwFlags & DDBLT_KEYSRCOVERRIDE) {
-        spec.key = {true, lpDDBltFx->ddckSrcColorkey.dwColorSpaceLowValue,
-                    lpDDBltFx->ddckSrcColorkey.dwColorSpaceHighValue};
+        job.key = {true, lpDDBltFx->ddckSrcColorkey.dwColorSpaceLowValue,
+                   lpDDBltFx->ddckSrcColorkey.dwColorSpaceHighValue};
     } else if ((dwFlags & DDBLT_KEYSRC) && from->hasSourceKey_) {
-        spec.key = {true, from->sourceKey_.dwColorSpaceLowValue,
-                    from->sourceKey_.dwColorSpaceHighValue};
+        job.key = {true, from->sourceKey_.dwColorSpaceLowValue,
+                   from->sourceKey_.dwColorSpaceHighValue};
     }
     if (dwFlags & DDBLT_DDFX) {
-        spec.mirrorLeftRight = (lpDDBltFx->dwDDFX & DDBLTFX_MIRRORLEFTRIGHT) != 0;
-        spec.mirrorUpDown = (lpDDBltFx->dwDDFX & DDBLTFX_MIRRORUPDOWN) != 0;
+        job.mirrorLeftRight = (lpDDBltFx->dwDDFX & DDBLTFX_MIRRORLEFTRIGHT) != 0;
+        job.mirrorUpDown = (lpDDBltFx->dwDDFX & DDBLTFX_MIRRORUPDOWN) != 0;
     }
-    return RunBlit(spec, *from);
+    return RunBlit(job, *from);
 }
 
 HRESULT Surface::BltFast(DWORD dwX, DWORD dwY, LPDIRECTDRAWSURFACE7 lpDDSrcSurface,
@@ -121,22 +121,22 @@ HRESULT Surface::BltFast(DWORD dwX, DWORD dwY, LPDIRECTDRAWSURFACE7 lpDDSrcSurfa
     if (Busy()) return DDERR_SURFACEBUSY;
     if (clipper_) return DDERR_BLTFASTCANTCLIP;
     Surface* from = nullptr;
-    display::BlitSpec spec;
-    if (const HRESULT result = CheckSource(lpDDSrcSurface, lpSrcRect, from, spec.sourceRect);
+    display::BlitJob job;
+    if (const HRESULT result = CheckSource(lpDDSrcSurface, lpSrcRect, from, job.sourceRect);
         result != DD_OK) {
         return result;
     }
-    const std::int64_t right = std::int64_t{dwX} + (spec.sourceRect.right - spec.sourceRect.left);
-    const std::int64_t bottom = std::int64_t{dwY} + (spec.sourceRect.bottom - spec.sourceRect.top);
+    const std::int64_t right = std::int64_t{dwX} + (job.sourceRect.right - job.sourceRect.left);
+    const std::int64_t bottom = std::int64_t{dwY} + (job.sourceRect.bottom - job.sourceRect.top);
     if (right > width_ || bottom > height_) return DDERR_INVALIDRECT;
-    spec.targetRect = {static_cast<LONG>(dwX), static_cast<LONG>(dwY), static_cast<LONG>(right),
-                       static_cast<LONG>(bottom)};
-    spec.clip = spec.targetRect;
+    job.targetRect = {static_cast<LONG>(dwX), static_cast<LONG>(dwY), static_cast<LONG>(right),
+                      static_cast<LONG>(bottom)};
+    job.clip = job.targetRect;
     if ((dwTrans & DDBLTFAST_SRCCOLORKEY) && from->hasSourceKey_) {
-        spec.key = {true, from->sourceKey_.dwColorSpaceLowValue,
-                    from->sourceKey_.dwColorSpaceHighValue};
+        job.key = {true, from->sourceKey_.dwColorSpaceLowValue,
+                   from->sourceKey_.dwColorSpaceHighValue};
     }
-    return RunBlit(spec, *from);
+    return RunBlit(job, *from);
 }
 
 HRESULT Surface::Flip(LPDIRECTDRAWSURFACE7 lpDDSurfaceTargetOverride, DWORD) {

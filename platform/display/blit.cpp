@@ -167,10 +167,10 @@ inline int Sample(int u, int sourceSize, int targetSize) {
 }
 
 template <class P>
-void BlitRows(const BlitSpec& spec, const PixelView& source, const RECT& sourceRect, bool keyed,
+void BlitRows(const BlitJob& job, const PixelView& source, const RECT& sourceRect, bool keyed,
               const KeyTest& key) {
-    const RECT& to = spec.targetRect;
-    const RECT& clip = spec.clip;
+    const RECT& to = job.targetRect;
+    const RECT& clip = job.clip;
     const int targetWidth = to.right - to.left, targetHeight = to.bottom - to.top;
     const int sourceWidth = sourceRect.right - sourceRect.left;
     const int sourceHeight = sourceRect.bottom - sourceRect.top;
@@ -186,27 +186,27 @@ void BlitRows(const BlitSpec& spec, const PixelView& source, const RECT& sourceR
     if (stretchX) {
         if (columnTable.size() < static_cast<std::size_t>(count)) columnTable.resize(count);
         for (int i = 0; i < count; ++i) {
-            const int u = spec.mirrorLeftRight ? targetWidth - 1 - (u0 + i) : u0 + i;
+            const int u = job.mirrorLeftRight ? targetWidth - 1 - (u0 + i) : u0 + i;
             columnTable[i] = sourceRect.left + Sample(u, sourceWidth, targetWidth);
         }
         columns = columnTable.data();
     } else {
-        firstColumn = sourceRect.left + (spec.mirrorLeftRight ? targetWidth - 1 - u0 : u0);
+        firstColumn = sourceRect.left + (job.mirrorLeftRight ? targetWidth - 1 - u0 : u0);
     }
 
     for (int y = clip.top; y < clip.bottom; ++y) {
         int v = y - to.top;
-        if (spec.mirrorUpDown) v = targetHeight - 1 - v;
+        if (job.mirrorUpDown) v = targetHeight - 1 - v;
         const int sy = sourceRect.top + (stretchY ? Sample(v, sourceHeight, targetHeight) : v);
         const P* row = reinterpret_cast<const P*>(source.Row(sy));
-        P* out = reinterpret_cast<P*>(spec.target.Row(y)) + clip.left;
+        P* out = reinterpret_cast<P*>(job.target.Row(y)) + clip.left;
         if (columns) {
             if (keyed) {
                 GatheredRun<P, true>(out, row, columns, count, key);
             } else {
                 GatheredRun<P, false>(out, row, columns, count, key);
             }
-        } else if (spec.mirrorLeftRight) {
+        } else if (job.mirrorLeftRight) {
             if (keyed) {
                 ReversedRun<P, true>(out, row + firstColumn, count, key);
             } else {
@@ -221,16 +221,16 @@ void BlitRows(const BlitSpec& spec, const PixelView& source, const RECT& sourceR
 }
 
 // Unscaled, unmirrored, unkeyed copy, converting formats on the way.
-void CopyRows(const BlitSpec& spec, const PixelView& source, const RECT& sourceRect) {
-    const RowConverter convert = ConverterFor(source.format, spec.target.format);
-    const RECT& clip = spec.clip;
-    const int sourceX = sourceRect.left + (clip.left - spec.targetRect.left);
-    const int sourceTop = sourceRect.top + (clip.top - spec.targetRect.top);
+void CopyRows(const BlitJob& job, const PixelView& source, const RECT& sourceRect) {
+    const RowConverter convert = ConverterFor(source.format, job.target.format);
+    const RECT& clip = job.clip;
+    const int sourceX = sourceRect.left + (clip.left - job.targetRect.left);
+    const int sourceTop = sourceRect.top + (clip.top - job.targetRect.top);
     const int sourceBytes = BytesPerPixel(source.format);
-    const int targetBytes = BytesPerPixel(spec.target.format);
+    const int targetBytes = BytesPerPixel(job.target.format);
     for (int y = clip.top; y < clip.bottom; ++y) {
         convert(source.Row(sourceTop + (y - clip.top)) + sourceX * sourceBytes,
-                spec.target.Row(y) + clip.left * targetBytes, clip.right - clip.left);
+                job.target.Row(y) + clip.left * targetBytes, clip.right - clip.left);
     }
 }
 
@@ -240,27 +240,27 @@ bool SameMemory(const PixelView& a, const PixelView& b) {
 
 }  // namespace
 
-bool Blit(const BlitSpec& spec) {
-    const RECT& to = spec.targetRect;
-    const RECT& from = spec.sourceRect;
-    if (IsEmpty(spec.clip) || IsEmpty(to) || IsEmpty(from)) return true;
+bool Blit(const BlitJob& job) {
+    const RECT& to = job.targetRect;
+    const RECT& from = job.sourceRect;
+    if (IsEmpty(job.clip) || IsEmpty(to) || IsEmpty(from)) return true;
 
     // An empty key range keys nothing.
-    const std::uint32_t colourMask = Info(spec.source.format).colourMask;
-    KeyTest key{colourMask, spec.key.low & colourMask, 0};
-    const std::uint32_t high = spec.key.high & colourMask;
-    const bool keyed = spec.key.enabled && high >= key.low;
+    const std::uint32_t colourMask = Info(job.source.format).colourMask;
+    KeyTest key{colourMask, job.key.low & colourMask, 0};
+    const std::uint32_t high = job.key.high & colourMask;
+    const bool keyed = job.key.enabled && high >= key.low;
     if (keyed) key.range = high - key.low;
 
     const bool stretched = to.right - to.left != from.right - from.left ||
                            to.bottom - to.top != from.bottom - from.top;
-    const bool plain = !stretched && !spec.mirrorLeftRight && !spec.mirrorUpDown && !keyed;
-    if (spec.source.format != spec.target.format && !plain) return false;
+    const bool plain = !stretched && !job.mirrorLeftRight && !job.mirrorUpDown && !keyed;
+    if (job.source.format != job.target.format && !plain) return false;
 
     // A source that overlaps what is written is read from a copy.
-    PixelView source = spec.source;
+    PixelView source = job.source;
     RECT sourceRect = from;
-    if (SameMemory(source, spec.target) && !IsEmpty(Intersect(spec.clip, from))) {
+    if (SameMemory(source, job.target) && !IsEmpty(Intersect(job.clip, from))) {
         thread_local std::vector<std::uint8_t> scratch;
         const int width = from.right - from.left, height = from.bottom - from.top;
         const std::size_t rowBytes = static_cast<std::size_t>(width) * BytesPerPixel(source.format);
@@ -275,18 +275,18 @@ bool Blit(const BlitSpec& spec) {
     }
 
     if (plain) {
-        CopyRows(spec, source, sourceRect);
+        CopyRows(job, source, sourceRect);
         return true;
     }
     switch (BytesPerPixel(source.format)) {
         case 2:
-            BlitRows<std::uint16_t>(spec, source, sourceRect, keyed, key);
+            BlitRows<std::uint16_t>(job, source, sourceRect, keyed, key);
             break;
         case 3:
-            BlitRows<Pixel24>(spec, source, sourceRect, keyed, key);
+            BlitRows<Pixel24>(job, source, sourceRect, keyed, key);
             break;
         default:
-            BlitRows<std::uint32_t>(spec, source, sourceRect, keyed, key);
+            BlitRows<std::uint32_t>(job, source, sourceRect, keyed, key);
             break;
     }
     return true;

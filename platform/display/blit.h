@@ -20,7 +20,7 @@ struct ColourKey {
     std::uint32_t high = 0;
 };
 
-struct BlitSpec {
+struct BlitJob {
     PixelView target;
     RECT targetRect{};  // where the whole source rectangle lands
     RECT clip{};        // the part of targetRect drawn; inside the target's bounds
@@ -36,7 +36,7 @@ struct BlitSpec {
 // Converts between formats for plain copies; keyed, mirrored or stretched
 // copies need equal formats and return false otherwise. Source and target
 // may share memory.
-bool Blit(const BlitSpec& spec);
+bool Blit(const BlitJob& job);
 
 // Sets every pixel of `rect` (inside the view) to the pixel value `pixel`.
 void Fill(const PixelView& target, const RECT& rect, std::uint32_t pixel);

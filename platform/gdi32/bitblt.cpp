@@ -46,14 +46,13 @@ BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, in
             landing, display::Intersect(gdi::ToCanvas(target, x, y, cx, cy),
                                         display::Intersect(target.clip, display::Bounds(to))));
         if (!display::IsEmpty(drawn)) {
-            display::BlitSpec spec;
-            spec.target = to;
-            spec.targetRect = drawn;
-            spec.clip = drawn;
-            spec.source = from;
-            spec.sourceRect = {drawn.left - dx, drawn.top - dy, drawn.right - dx,
-                               drawn.bottom - dy};
-            display::Blit(spec);
+            display::BlitJob job;
+            job.target = to;
+            job.targetRect = drawn;
+            job.clip = drawn;
+            job.source = from;
+            job.sourceRect = {drawn.left - dx, drawn.top - dy, drawn.right - dx, drawn.bottom - dy};
+            display::Blit(job);
         }
     }
     target.dc->dirty = display::Union(target.dc->dirty, drawn);

@@ -29,13 +29,13 @@ HANDLE WINAPI LoadImageA(HINSTANCE, LPCSTR name, UINT type, int cx, int cy, UINT
     HBITMAP handle = gdi::AddNewBitmap(width, height, format, dibSection, dibSection, &pixels);
     if (!handle) return nullptr;
 
-    display::BlitSpec spec;
-    spec.source = {reinterpret_cast<std::uint8_t*>(const_cast<std::uint32_t*>(image.pixels.data())),
-                   static_cast<std::ptrdiff_t>(image.width) * 4, image.width, image.height,
-                   display::PixelFormat::kXrgb8888};
-    spec.sourceRect = display::Bounds(spec.source);
-    spec.target = pixels->View();
-    spec.targetRect = spec.clip = display::Bounds(spec.target);
+    display::BlitJob job;
+    job.source = {reinterpret_cast<std::uint8_t*>(const_cast<std::uint32_t*>(image.pixels.data())),
+                  static_cast<std::ptrdiff_t>(image.width) * 4, image.width, image.height,
+                  display::PixelFormat::kXrgb8888};
+    job.sourceRect = display::Bounds(job.source);
+    job.target = pixels->View();
+    job.targetRect = job.clip = display::Bounds(job.target);
     std::shared_ptr<display::PixelBuffer> stretched;
     if (format != display::PixelFormat::kXrgb8888 &&
         (width != image.width || height != image.height)) {
@@ -45,12 +45,12 @@ HANDLE WINAPI LoadImageA(HINSTANCE, LPCSTR name, UINT type, int cx, int cy, UINT
             DeleteObject(handle);
             return nullptr;
         }
-        display::BlitSpec first = spec;
+        display::BlitJob first = job;
         first.target = stretched->View();
         display::Blit(first);
-        spec.source = stretched->View();
-        spec.sourceRect = display::Bounds(spec.source);
+        job.source = stretched->View();
+        job.sourceRect = display::Bounds(job.source);
     }
-    display::Blit(spec);
+    display::Blit(job);
     return handle;
 }
