@@ -2,7 +2,6 @@
 // mirrored images, all drawn into the back buffer.
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <limits>
 
 #include "framework/stop_point.h"
@@ -10,18 +9,32 @@
 
 namespace {
 
-// (x, y, x + w, y + h) without overflow for any int arguments.
-RECT MakeRect(int x, int y, int w, int h) {
-    const auto edge = [](std::int64_t value) {
-        return static_cast<LONG>(std::clamp<std::int64_t>(value, std::numeric_limits<LONG>::min(),
-                                                          std::numeric_limits<LONG>::max()));
-    };
-    return RECT{x, y, edge(std::int64_t{x} + w), edge(std::int64_t{y} + h)};
+// Rectangle edges wide enough that no int argument can overflow them.
+struct Edges {
+    std::int64_t left, top, right, bottom;
+
+    bool Inside(std::int64_t width, std::int64_t height) const {
+        return left >= 0 && top >= 0 && left < right && top < bottom && right <= width &&
+               bottom <= height;
+    }
+    RECT ToRect() const {
+        return RECT{static_cast<LONG>(left), static_cast<LONG>(top), static_cast<LONG>(right),
+                    static_cast<LONG>(bottom)};
+    }
+};
+
+Edges MakeEdges(int x, int y, int w, int h) {
+    return Edges{x, y, std::int64_t{x} + w, std::int64_t{y} + h};
 }
 
-bool IsInside(const RECT& r, LONG width, LONG height) {
-    return r.left >= 0 && r.top >= 0 && r.left < r.right && r.top < r.bottom && r.right <= width &&
-           r.bottom <= height;
+// (x, y, x + w, y + h) for a blit; edges beyond LONG are clamped, which
+// keeps an impossible rectangle impossible.
+RECT MakeRect(int x, int y, int w, int h) {
+    const auto clamp = [](std::int64_t v) {
+        return static_cast<LONG>(std::clamp<std::int64_t>(v, std::numeric_limits<LONG>::min(),
+                                                          std::numeric_limits<LONG>::max()));
+    };
+    return RECT{x, y, clamp(std::int64_t{x} + w), clamp(std::int64_t{y} + h)};
 }
 
 }  // namespace
@@ -51,17 +64,18 @@ HRESULT XSprite::DrawImage(int x, int y, int image, int w, int h, int flip) {
     if (!IsWindow(window) || !back) return DDERR_INVALIDOBJECT;
     if (image < 0 || image >= static_cast<int>(images.size())) return DDERR_INVALIDPARAMS;
     const ImageRecord& record = images[image];
-    const LONG width = record.width;
-    const LONG height = record.height;
+    const std::int64_t width = record.width;
+    const std::int64_t height = record.height;
     const bool mirrorX = flip & 1;
     const bool mirrorY = flip & 2;
 
-    RECT dest = MakeRect(x, y, width, height);
-    RECT source{0, 0, width, height};
-    if (w != 0 || h != 0) {
-        // Stretched: the source loses half of what passes the screen edge,
-        // whatever the mirroring. The right edge is looked at first.
-        dest = MakeRect(x, y, w, h);
+    Edges dest = MakeEdges(x, y, record.width, record.height);
+    Edges source{0, 0, width, height};
+    const bool stretched = w != 0 || h != 0;
+    if (stretched) {
+        // The source loses half of what passes the screen edge, whatever the
+        // mirroring. The right edge is looked at first.
+        dest = MakeEdges(x, y, w, h);
         if (dest.right > screenWidth) {
             source.right = width - (dest.right - screenWidth) / 2;
             dest.right = screenWidth;
@@ -77,9 +91,9 @@ HRESULT XSprite::DrawImage(int x, int y, int image, int w, int h, int flip) {
             dest.top = 0;
         }
     } else {
-        // 1:1: the cut lands on the mirrored side of the source.
+        // 1:1, the cut lands on the mirrored side of the source.
         if (dest.right > screenWidth) {
-            const LONG over = dest.right - screenWidth;
+            const std::int64_t over = dest.right - screenWidth;
             if (mirrorX) {
                 source.left = over;
             } else {
@@ -95,7 +109,7 @@ HRESULT XSprite::DrawImage(int x, int y, int image, int w, int h, int flip) {
             dest.left = 0;
         }
         if (dest.bottom > screenHeight) {
-            const LONG over = dest.bottom - screenHeight;
+            const std::int64_t over = dest.bottom - screenHeight;
             if (mirrorY) {
                 source.top = over;
             } else {
@@ -113,17 +127,20 @@ HRESULT XSprite::DrawImage(int x, int y, int image, int w, int h, int flip) {
     }
 
     // An image wholly off the screen, one wider than the screen that still
-    // starts left of it, or an inverted stretch has nothing drawable left.
-    if (!IsInside(dest, screenWidth, screenHeight) || !IsInside(source, width, height)) {
+    // starts left of it, or an inverted stretch leaves nothing to draw.
+    if (!dest.Inside(screenWidth, screenHeight) || !source.Inside(width, height)) {
         return DDERR_INVALIDRECT;
     }
+    RECT destRect = dest.ToRect();
+    RECT sourceRect = source.ToRect();
 
     if (flip == 0) {
-        if (w != 0 || h != 0) {
-            return back->Blt(&dest, record.surface, &source, DDBLT_WAIT | DDBLT_KEYSRC, nullptr);
+        if (stretched) {
+            return back->Blt(&destRect, record.surface, &sourceRect, DDBLT_WAIT | DDBLT_KEYSRC,
+                             nullptr);
         }
-        return back->BltFast(static_cast<DWORD>(dest.left), static_cast<DWORD>(dest.top),
-                             record.surface, &source, DDBLTFAST_SRCCOLORKEY | DDBLTFAST_WAIT);
+        return back->BltFast(static_cast<DWORD>(destRect.left), static_cast<DWORD>(destRect.top),
+                             record.surface, &sourceRect, DDBLTFAST_SRCCOLORKEY | DDBLTFAST_WAIT);
     }
     // The effect block is kept between calls: a flip value without either
     // mirror bit draws with the effect of the last mirrored call.
@@ -141,7 +158,7 @@ HRESULT XSprite::DrawImage(int x, int y, int image, int w, int h, int flip) {
         default:
             break;
     }
-    return back->Blt(&dest, record.surface, &source, DDBLT_WAIT | DDBLT_KEYSRC | DDBLT_DDFX,
+    return back->Blt(&destRect, record.surface, &sourceRect, DDBLT_WAIT | DDBLT_KEYSRC | DDBLT_DDFX,
                      &mirrorFx);
 }
 
