@@ -8,8 +8,6 @@
 
 namespace {
 
-// Frame bitmaps are magenta where they are transparent.
-constexpr COLORREF kTransparent = RGB(255, 0, 255);
 // Room for the formed bitmap path and its terminator.
 constexpr int kPathSize = 256;
 
@@ -84,7 +82,7 @@ void CSpriteSet::OnLine(char* line) {
     // A name too long for the path buffer cannot name a loadable file; its
     // frame stays, like any frame whose bitmap failed to load.
     if (display != nullptr && length >= 0 && length < kPathSize) {
-        handle = display->LoadBitmapFile(path, kTransparent, &size);
+        handle = display->LoadBitmapFile(path, XSprite::kTransparent, &size);
     }
     imageHandles.push_back(handle);
 
