@@ -49,21 +49,13 @@ TEST(AnimPlayer, LoopingAnimationTiming) {
     animation.jump = &animation;
     CAnimPlayer player;
     player.Start(&animation, 0, 0);
-    EXPECT_EQ(Play(player, 15), (Steps{{F0, 0, 2, 0},
-                                       {F0, 1, 0, 0},
-                                       {F0, 1, 1, 0},
-                                       {F0, 1, 2, 0},
-                                       {F1, 2, 0, 0},
-                                       {F1, 2, 1, 0},
-                                       {F1, 2, 2, 0},
-                                       {F2, 3, 0, 0},
-                                       {F0, 0, 0, 0},
-                                       {F0, 0, 1, 0},
-                                       {F0, 0, 2, 0},
-                                       {F0, 1, 0, 0},
-                                       {F0, 1, 1, 0},
-                                       {F0, 1, 2, 0},
-                                       {F1, 2, 0, 0}}));
+    // clang-format off
+    const Steps expected = {
+        {F0, 0, 2, 0}, {F0, 1, 0, 0}, {F0, 1, 1, 0}, {F0, 1, 2, 0}, {F1, 2, 0, 0},
+        {F1, 2, 1, 0}, {F1, 2, 2, 0}, {F2, 3, 0, 0}, {F0, 0, 0, 0}, {F0, 0, 1, 0},
+        {F0, 0, 2, 0}, {F0, 1, 0, 0}, {F0, 1, 1, 0}, {F0, 1, 2, 0}, {F1, 2, 0, 0}};
+    // clang-format on
+    EXPECT_EQ(Play(player, 15), expected);
 
     // Waits of 0, and negative ones alike, show a frame for one step.
     for (int wait : {0, -5}) {
@@ -79,12 +71,11 @@ TEST(AnimPlayer, AnimationWithoutLinkHoldsItsLastFrameAndFinishes) {
     Animation animation = MakeAnimation({1, 1}, G0);
     CAnimPlayer player;
     player.Start(&animation, 0, 0);
-    EXPECT_EQ(Play(player, 6), (Steps{{G0, 1, 0, 0},
-                                      {G0, 1, 1, 0},
-                                      {G1, 2, 0, 0},
-                                      {G1, 2, 1, 0},
-                                      {G1, 2, 2, 1},
-                                      {G1, 2, 3, 1}}));
+    // clang-format off
+    const Steps expected = {
+        {G0, 1, 0, 0}, {G0, 1, 1, 0}, {G1, 2, 0, 0}, {G1, 2, 1, 0}, {G1, 2, 2, 1}, {G1, 2, 3, 1}};
+    // clang-format on
+    EXPECT_EQ(Play(player, 6), expected);
     EXPECT_TRUE(player.IsPlaying(&animation));
     EXPECT_EQ(player.Restart(), G0);  // the held frame's wait has run out at once
     EXPECT_EQ(player.IsFinished(), 0);
