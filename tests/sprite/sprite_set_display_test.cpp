@@ -6,7 +6,6 @@
 
 #include "graphics/xsprite.h"
 #include "platform/win32.h"
-#include "sprite/anim_player.h"
 #include "sprite/sprite_set.h"
 
 namespace {
@@ -69,14 +68,6 @@ TEST(SpriteSetDisplay, EveryLineKindGivesItsAnimationsFramesHandlesAndLinks) {
     EXPECT_EQ(punch->jump, kick);
     EXPECT_EQ(kick->jump, punch);
     EXPECT_EQ(empty->jump, nullptr);
-
-    // KICK1 (one frame, wait 2) hands over to PUNCH1 at its fifth step.
-    CAnimPlayer player;
-    player.Start(kick, 0, 0);
-    EXPECT_EQ(
-        (V{player.Update(), player.Update(), player.Update(), player.Update(), player.Update()}),
-        (V{3, 3, 3, 3, 2}));
-    EXPECT_TRUE(player.IsPlaying(punch));
 }
 
 }  // namespace

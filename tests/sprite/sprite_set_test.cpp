@@ -13,30 +13,24 @@ void Read(CSpriteSet& set, const std::string& text) {
     ASSERT_TRUE(set.LoadFromMemory(text.data(), text.size(), true));
 }
 
-TEST(SpriteSet, ImageLineFieldsReadLikeAtoiButSaturate) {
+TEST(SpriteSet, SectionsHoldTheFramesOfTheirImageLines) {
     CSpriteSet set(nullptr, 10);
-    Read(set, "[A]\na.bmp,3,+4,\t7,11,12,13\nb.bmp,12;x,y8,,\nc.bmp,99999999999,-99999999999\n");
+    Read(set,
+         "[A]\na.bmp,3,+4,\t7,11,12,13\nb.bmp,12;x,y8,,\nc.bmp,99999999999,-99999999999\n"
+         "[A]\n[a]\n");
+    ASSERT_EQ(set.GetAnimationCount(), 3);
+    EXPECT_EQ(set.Find("A"), set.GetAnimation(0));  // the first of a name
+    EXPECT_EQ(set.Find("a"), set.GetAnimation(2));
+    EXPECT_EQ(set.Find("B"), nullptr);
     const Animation& a = *set.GetAnimation(0);
     ASSERT_EQ(a.FrameCount(), 3);
-    EXPECT_EQ(a.offsetX[0], 3);
     EXPECT_EQ(a.offsetY[0], 4);
-    EXPECT_EQ(a.wait[0], 7);
-    EXPECT_EQ(a.user1[0], 11);
+    EXPECT_EQ(a.wait[0], 7);  // white space before digits is skipped
     EXPECT_EQ(a.user2[0], 12);
     EXPECT_EQ(a.offsetX[1], 12);  // digits end at the remark
     EXPECT_EQ(a.offsetY[1], 0);
-    EXPECT_EQ(a.offsetX[2], INT_MAX);
+    EXPECT_EQ(a.offsetX[2], INT_MAX);  // saturated, not overflowed
     EXPECT_EQ(a.offsetY[2], INT_MIN);
-}
-
-TEST(SpriteSet, SectionsBecomeAnimationsAndFindTakesTheFirstOfAName) {
-    CSpriteSet set(nullptr, 10);
-    Read(set, "[A]\none.bmp\n[A]\ntwo.bmp\nthree.bmp\n[a]\n");
-    ASSERT_EQ(set.GetAnimationCount(), 3);
-    EXPECT_EQ(set.Find("A"), set.GetAnimation(0));
-    EXPECT_EQ(set.GetAnimation(1)->FrameCount(), 2);
-    EXPECT_EQ(set.Find("a"), set.GetAnimation(2));
-    EXPECT_EQ(set.Find("B"), nullptr);
 }
 
 TEST(SpriteSet, JumpDirectiveVariants) {

@@ -81,17 +81,6 @@ TEST(TextReader, LongLinesArriveInPiecesOf254Bytes) {
               (Calls{"L:" + std::string(254, 'y'), "L:" + std::string(253, 'z') + "[", "L:P"}));
 }
 
-TEST(LineOperations, TrimStripAndCut) {
-    char trimmed[] = " \b abc d\r\nxyz";
-    EXPECT_STREQ(CTextReader::TrimLine(trimmed), "abc d");
-    char stripped[] = " a b\bc\td \r\ne f";
-    CTextReader::StripBlanks(stripped);
-    EXPECT_STREQ(stripped, "abc\td");
-    char cut[] = "ab]cd]ef";
-    CTextReader::CutAt(cut, ']');
-    EXPECT_STREQ(cut, "ab");
-}
-
 TEST(LineOperations, UpperCaseRaisesOnlyPlainLettersOutsideQuotesAndRemarks) {
     const std::pair<std::string, std::string> cases[] = {
         {"jump,stand", "JUMP,STAND"},
