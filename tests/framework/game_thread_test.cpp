@@ -3,8 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <chrono>
-#include <thread>
+#include <functional>
 
 #include "framework/globals.h"
 #include "framework/system.h"
@@ -12,18 +11,18 @@
 
 namespace {
 
-using brannock::test::ClickCloseMainWindow;
+using brannock::test::CloseMainWindowWhen;
 using brannock::test::RunWinMain;
-using brannock::test::WaitForMainWindow;
 using brannock::test::WaitUntil;
 
-// A game whose main loop counts frames until the program ends. Escape asks
-// for the close from the window thread, S stops the game thread from there.
-class FrameCountingGame : public CSystem {
+// Counts frames until the program ends. On a key, the window thread requests
+// the close (Escape) or stops the game thread (S) and notes the game's state.
+class Game : public CSystem {
   public:
     std::atomic<int> frames{0};
     std::atomic<int> framesWhenStopped{-1};
-    std::atomic<bool> threadEndedWhenStopped{false};
+    std::atomic<bool> endedWhenStopped{false};
+    std::atomic<int> allowClose{1};
 
     void MainLoop() override {
         while (!g_endFlag) {
@@ -32,139 +31,76 @@ class FrameCountingGame : public CSystem {
             Sleep(1);
         }
     }
-
+    int OnClose() override { return allowClose; }
     void OnKeyDown(int key) override {
-        if (key == VK_ESCAPE) RequestClose();
-        if (key == 'S') StopGameThread();
-        if (key == VK_ESCAPE || key == 'S') NoteStop();
-    }
-
-  protected:
-    void NoteStop() {
+        if (key == VK_ESCAPE)
+            RequestClose();
+        else
+            StopGameThread();
         framesWhenStopped = frames.load();
-        threadEndedWhenStopped = WaitForSingleObject(gameThread, 0) == WAIT_OBJECT_0;
+        endedWhenStopped = WaitForSingleObject(gameThread, 0) == WAIT_OBJECT_0;
     }
 };
 
-// Presses a key in the main window once the game has run a few frames.
-std::jthread PressKeyAfterFrames(FrameCountingGame& game, WPARAM key) {
-    return std::jthread([&game, key] {
-        if (!WaitForMainWindow() || !WaitUntil([&] { return game.frames > 5; })) return;
-        PostMessageA(g_hWnd, WM_KEYDOWN, key, 0);
+// Presses key in the main window once ready() holds.
+std::jthread PressKeyWhen(std::function<bool()> ready, WPARAM key) {
+    return std::jthread([=] {
+        if (WaitUntil(ready)) PostMessageA(g_hWnd, WM_KEYDOWN, key, 0);
     });
 }
 
 TEST(GameThread, RequestCloseFromTheWindowThreadStopsTheGame) {
-    FrameCountingGame game;
-    auto user = PressKeyAfterFrames(game, VK_ESCAPE);
+    Game game;
+    auto user = PressKeyWhen([&] { return game.frames > 5; }, VK_ESCAPE);
     EXPECT_EQ(RunWinMain(), 0);
-
     EXPECT_FALSE(IsWindow(g_hWnd));
-    EXPECT_TRUE(game.threadEndedWhenStopped);
+    EXPECT_TRUE(game.endedWhenStopped);
     EXPECT_EQ(game.frames, game.framesWhenStopped);
 }
-
-TEST(GameThread, StopFromTheWindowThreadLeavesTheWindowOpen) {
-    FrameCountingGame game;
-    auto user = PressKeyAfterFrames(game, 'S');
-    EXPECT_EQ(RunWinMain(), 0);  // the run ends with its game
-
-    EXPECT_TRUE(IsWindow(g_hWnd));
-    EXPECT_EQ(game.threaded, 0);
-    EXPECT_TRUE(game.threadEndedWhenStopped);
-    EXPECT_EQ(game.frames, game.framesWhenStopped);
-}
-
-std::atomic<bool> g_ranAfterCall{false};
 
 TEST(GameThread, RequestCloseFromTheGameThreadDoesNotReturn) {
+    static std::atomic<bool> returned{false};
     CSystem system(nullptr, [](CSystem* self) {
         self->RequestClose();
-        g_ranAfterCall = true;
+        returned = true;
     });
     EXPECT_EQ(RunWinMain(), 0);
     EXPECT_FALSE(IsWindow(g_hWnd));
-    EXPECT_FALSE(g_ranAfterCall);
+    EXPECT_FALSE(returned);
 }
-
-TEST(GameThread, StopFromTheGameThreadDoesNotReturn) {
-    CSystem system(nullptr, [](CSystem* self) {
-        self->StopGameThread();
-        g_ranAfterCall = true;
-    });
-    EXPECT_EQ(RunWinMain(), 0);
-    EXPECT_FALSE(g_ranAfterCall);
-    EXPECT_TRUE(IsWindow(g_hWnd));
-}
-
-// Refuses to close until allowed; its main loop asks to close once, then
-// keeps running.
-class ReluctantGame : public FrameCountingGame {
-  public:
-    std::atomic<int> allowClose{0};
-    std::atomic<bool> continuedAfterRefusal{false};
-
-    int OnClose() override { return allowClose; }
-    void MainLoop() override {
-        RequestClose();
-        continuedAfterRefusal = true;
-        FrameCountingGame::MainLoop();
-    }
-};
 
 TEST(GameThread, RefusedCloseKeepsTheGameRunning) {
-    ReluctantGame game;
-    std::atomic<bool> openAfterRefusals{false};
-    std::jthread user([&] {
-        if (!WaitForMainWindow() || !WaitUntil([&] { return game.frames > 5; })) return;
-        ClickCloseMainWindow();  // refused as well
+    Game game;
+    game.allowClose = 0;
+    std::atomic<bool> ranOn{false};
+    auto user = CloseMainWindowWhen([&] {
+        if (game.frames < 5) return false;
+        game.RequestClose();  // refused: nothing stops
         const int frames = game.frames;
-        openAfterRefusals =
-            WaitUntil([&] { return game.frames > frames + 5; }) && IsWindow(g_hWnd) && !g_endFlag;
+        ranOn = WaitUntil([&] { return game.frames > frames + 5; }) && IsWindow(g_hWnd);
         game.allowClose = 1;
-        ClickCloseMainWindow();
+        return true;
     });
     EXPECT_EQ(RunWinMain(), 0);
-
-    EXPECT_TRUE(game.continuedAfterRefusal);
-    EXPECT_TRUE(openAfterRefusals);
-    EXPECT_FALSE(IsWindow(g_hWnd));
+    EXPECT_TRUE(ranOn);
 }
 
 #ifndef _WIN32
-// A game thread blocked in a platform call unwinds too.
-class SleepingGame : public CSystem {
-  public:
-    std::atomic<bool> asleep{false};
-    std::atomic<bool> woke{false};
-    std::atomic<bool> threadEndedWhenStopped{false};
-    std::chrono::milliseconds stopTime{0};
-
-    void MainLoop() override {
-        asleep = true;
-        Sleep(100000);
-        woke = true;
-    }
-    void OnKeyDown(int) override {
-        const auto start = std::chrono::steady_clock::now();
-        StopGameThread();
-        stopTime = std::chrono::duration_cast<std::chrono::milliseconds>(
-            std::chrono::steady_clock::now() - start);
-        threadEndedWhenStopped = WaitForSingleObject(gameThread, 0) == WAIT_OBJECT_0;
-    }
-};
-
-TEST(GameThread, StopUnwindsAGameThreadBlockedInSleep) {
-    SleepingGame game;
-    std::jthread user([&] {
-        if (!WaitForMainWindow() || !WaitUntil([&] { return game.asleep.load(); })) return;
-        PostMessageA(g_hWnd, WM_KEYDOWN, 'S', 0);
-    });
+// Also ends the run, though the window stays open.
+TEST(GameThread, StopFromTheWindowThreadUnwindsAGameBlockedInSleep) {
+    struct Sleeper : Game {
+        std::atomic<int> state{0};  // 1 asleep, 2 woke
+        void MainLoop() override {
+            state = 1;
+            Sleep(100000);
+            state = 2;
+        }
+    } game;
+    auto user = PressKeyWhen([&] { return game.state == 1; }, 'S');
     EXPECT_EQ(RunWinMain(), 0);
-
-    EXPECT_TRUE(game.threadEndedWhenStopped);
-    EXPECT_LT(game.stopTime.count(), 1000);
-    EXPECT_FALSE(game.woke);
+    EXPECT_TRUE(game.endedWhenStopped);  // within the stop's wait
+    EXPECT_EQ(game.state, 1);
+    EXPECT_TRUE(IsWindow(g_hWnd));
 }
 #endif
 

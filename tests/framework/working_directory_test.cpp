@@ -12,7 +12,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-using brannock::test::RunWinMain;
 
 std::string CurrentDirectory() {
     char path[512] = {};
@@ -20,74 +19,49 @@ std::string CurrentDirectory() {
     return path;
 }
 
-std::string WindowTitle() {
-    char title[256] = {};
-    GetWindowTextA(g_hWnd, title, sizeof title);
-    return title;
-}
+struct Start {
+    std::string parent;
+    std::string segment;
+    bool moves;
+};
 
-// Starts a short single-threaded run from inside <temp>/<parent>/<segment>.
-class WorkingDirectoryTest : public ::testing::Test {
+// A short single-threaded run started in <temp>/<parent>/<segment>.
+class WorkingDirectory : public ::testing::TestWithParam<Start> {
   protected:
-    void StartIn(const std::string& parent, const std::string& segment) {
-        root =
-            fs::temp_directory_path() / ("brannock-wd-" + std::to_string(std::random_device{}()));
-        const fs::path start = root / parent / segment;
-        fs::create_directories(start);
-        fs::current_path(root / parent);
-        parentPath = CurrentDirectory();
-        fs::current_path(start);
-        startPath = CurrentDirectory();
-
-        system.SetThreaded(0);
-        RunWinMain();
-    }
-
     void TearDown() override {
         std::error_code ignored;
         fs::current_path(fs::temp_directory_path(), ignored);
         fs::remove_all(root, ignored);
     }
-
-    CSystem system;
-    fs::path root;
-    std::string parentPath;
-    std::string startPath;
+    fs::path root =
+        fs::temp_directory_path() / ("brannock-" + std::to_string(std::random_device{}()));
 };
 
-class BuildOutputFolder : public WorkingDirectoryTest,
-                          public ::testing::WithParamInterface<const char*> {};
+TEST_P(WorkingDirectory, BuildOutputFolderMovesToItsParent) {
+    const Start& start = GetParam();
+    fs::create_directories(root / start.parent / start.segment);
+    fs::current_path(root / start.parent);
+    const std::string parent = CurrentDirectory();
+    fs::current_path(root / start.parent / start.segment);
+    const std::string started = CurrentDirectory();
 
-TEST_P(BuildOutputFolder, MovesToTheParentAndShowsItsPath) {
-    StartIn("game", GetParam());
-    EXPECT_EQ(CurrentDirectory(), parentPath);
-    EXPECT_EQ(std::string(g_title), parentPath);
-    EXPECT_EQ(WindowTitle(), parentPath);
+    CSystem system;
+    system.SetThreaded(0);
+    brannock::test::RunWinMain();
+
+    // The title shows the new directory, cut to the title's 99 bytes.
+    const std::string title = start.moves ? parent.substr(0, 99) : "Sample";
+    char shown[256] = {};
+    GetWindowTextA(g_hWnd, shown, sizeof shown);
+    EXPECT_EQ(CurrentDirectory(), start.moves ? parent : started);
+    EXPECT_EQ(shown, title);
 }
 
-INSTANTIATE_TEST_SUITE_P(AnyLetterCase, BuildOutputFolder,
-                         ::testing::Values("Debug", "debug", "RELEASE", "Release"));
-
-class OtherFolder : public WorkingDirectoryTest,
-                    public ::testing::WithParamInterface<const char*> {};
-
-TEST_P(OtherFolder, StaysWithTheFirstTitle) {
-    StartIn("game", GetParam());
-    EXPECT_EQ(CurrentDirectory(), startPath);
-    EXPECT_STREQ(g_title, "Sample");
-    EXPECT_EQ(WindowTitle(), "Sample");
-}
-
-// Only the last segment counts.
-INSTANTIATE_TEST_SUITE_P(NotBuildOutput, OtherFolder,
-                         ::testing::Values("DebugX", "Bin", "Debug/bin", "xDebug"));
-
-TEST_F(WorkingDirectoryTest, ParentPathLongerThanTheTitleIsCut) {
-    StartIn(std::string(120, 'p'), "Debug");
-    EXPECT_EQ(CurrentDirectory(), parentPath);
-    ASSERT_GT(parentPath.size(), 99u);
-    EXPECT_EQ(std::string(g_title), parentPath.substr(0, 99));
-    EXPECT_EQ(WindowTitle(), parentPath.substr(0, 99));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Segments, WorkingDirectory,
+    ::testing::Values(Start{"game", "Debug", true}, Start{"game", "debug", true},
+                      Start{"game", "RELEASE", true}, Start{"game", "Release", true},
+                      Start{std::string(120, 'p'), "Debug", true}, Start{"game", "DebugX", false},
+                      Start{"game", "Bin", false}, Start{"game", "Debug/bin", false}));
 
 }  // namespace

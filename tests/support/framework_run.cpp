@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <string>
-#include <thread>
 
 #include "framework/globals.h"
 
@@ -12,46 +11,25 @@
 
 namespace brannock::test {
 
-namespace {
-
-bool Poll(const std::function<bool()>& condition, int timeoutMs,
-          const std::function<void()>& between) {
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     while (!condition()) {
         if (std::chrono::steady_clock::now() >= deadline) return condition();
-        between();
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     return true;
 }
 
-}  // namespace
-
-bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
-    return Poll(condition, timeoutMs, [] {});
-}
-
-bool PumpUntil(const std::function<bool()>& condition, int timeoutMs) {
-    return Poll(condition, timeoutMs, [] {
-        MSG message{};
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-    });
-}
-
-HWND WaitForMainWindow(int timeoutMs) {
-    WaitUntil([] { return g_hWnd.load() != nullptr && IsWindow(g_hWnd); }, timeoutMs);
-    return g_hWnd;
-}
-
-void ClickCloseMainWindow() {
+std::jthread CloseMainWindowWhen(std::function<bool()> ready, int delayMs) {
+    return std::jthread([ready = std::move(ready), delayMs] {
+        if (!WaitUntil([] { return IsWindow(g_hWnd) != FALSE; }) || !WaitUntil(ready)) return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
 #ifdef _WIN32
-    PostMessageA(g_hWnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+        PostMessageA(g_hWnd, WM_SYSCOMMAND, SC_CLOSE, 0);
 #else
-    brannock::testing::ClickClose(g_hWnd);
+        brannock::testing::ClickClose(g_hWnd);
 #endif
+    });
 }
 
 int RunWinMain(const char* commandLine) {
