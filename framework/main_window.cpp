@@ -7,7 +7,7 @@
 
 namespace {
 
-// Room for the framework's per-window data, as the class has always had.
+// Per-window bytes a game may use through GetWindowLongA / SetWindowLongA.
 constexpr int kWindowExtraBytes = 32;
 
 }  // namespace
