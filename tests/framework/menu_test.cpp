@@ -13,9 +13,10 @@
 namespace {
 
 using window_test::DesktopRect;
-using window_test::MainWindowTest;
 using window_test::OuterSize;
 using window_test::WindowRect;
+
+class MenuTest : public window_test::MainWindowFixture {};
 
 std::string ItemText(HMENU menu, int position) {
     char text[64] = {};
@@ -26,15 +27,16 @@ std::string ItemText(HMENU menu, int position) {
 const MenuItem kFileItems[] = {
     {"Open", 101, nullptr, 0, MF_STRING},
     {"", 0, nullptr, 0, MF_SEPARATOR},
+    {"About", 0, nullptr, 0, MF_STRING},
     {"Exit", 102, nullptr, 0, MF_STRING | MF_GRAYED},
 };
 const MenuItem kBar[] = {
-    {"File", 1, kFileItems, 3, MF_STRING},
+    {"File", 1, kFileItems, 4, MF_STRING},
     {"Pause", 2, nullptr, 0, MF_STRING},
     {"Empty", 3, kFileItems, 0, MF_STRING},  // no records: a command item
 };
 
-TEST_F(MainWindowTest, BuildMenuKeepsTableOrderAndMakesSubTablesPopups) {
+TEST_F(MenuTest, BuildMenuKeepsTableOrderAndMakesSubTablesPopups) {
     HMENU bar = system.BuildMenu(kBar, 3, 0);
     ASSERT_NE(bar, nullptr);
     ASSERT_EQ(GetMenuItemCount(bar), 3);
@@ -48,23 +50,23 @@ TEST_F(MainWindowTest, BuildMenuKeepsTableOrderAndMakesSubTablesPopups) {
     HMENU file = GetSubMenu(bar, 0);
     ASSERT_NE(file, nullptr);
     EXPECT_EQ(GetMenuItemID(bar, 0), static_cast<UINT>(-1));  // a popup has no command id
-    // The separator's id 0 must not pull "Exit" in front of it.
-    ASSERT_EQ(GetMenuItemCount(file), 3);
+    // Items with the id 0 must not pull later ones in front of them.
+    ASSERT_EQ(GetMenuItemCount(file), 4);
     EXPECT_EQ(ItemText(file, 0), "Open");
-    EXPECT_NE(GetMenuState(file, 1, MF_BYPOSITION) & MF_SEPARATOR, 0u);
-    EXPECT_EQ(ItemText(file, 2), "Exit");
-    EXPECT_EQ(GetMenuItemID(file, 2), 102u);
-    EXPECT_NE(GetMenuState(file, 2, MF_BYPOSITION) & MF_GRAYED, 0u);
+    EXPECT_EQ(ItemText(file, 2), "About");
+    EXPECT_EQ(ItemText(file, 3), "Exit");
+    EXPECT_EQ(GetMenuItemID(file, 3), 102u);
+    EXPECT_NE(GetMenuState(file, 3, MF_BYPOSITION) & MF_GRAYED, 0u);
     DestroyMenu(bar);
 }
 
-TEST_F(MainWindowTest, BuildMenuOfNoRecordsIsNull) {
+TEST_F(MenuTest, BuildMenuOfNoRecordsIsNull) {
     EXPECT_EQ(system.BuildMenu(kBar, 0, 0), nullptr);
     EXPECT_EQ(system.BuildMenu(kBar, -3, 1), nullptr);
     EXPECT_EQ(system.BuildMenu(nullptr, 2, 0), nullptr);
 }
 
-TEST_F(MainWindowTest, SelfReferringTableEndsAtADepthLimit) {
+TEST_F(MenuTest, SelfReferringTableEndsAtADepthLimit) {
     MenuItem loop[1] = {{"Loop", 7, nullptr, 1, MF_STRING}};
     loop[0].sub = loop;
     HMENU menu = system.BuildMenu(loop, 1, 1);
@@ -72,7 +74,7 @@ TEST_F(MainWindowTest, SelfReferringTableEndsAtADepthLimit) {
     DestroyMenu(menu);
 }
 
-TEST_F(MainWindowTest, AttachedMenuRefitsTheWindowAndItsReplacementDestroysIt) {
+TEST_F(MenuTest, AttachedMenuRefitsTheWindowAndItsReplacementDestroysIt) {
     HWND window = OpenMainWindow();
     system.SetClientSize(400, 300);
     HMENU first = system.BuildMenu(kBar, 2, 0);
@@ -88,7 +90,7 @@ TEST_F(MainWindowTest, AttachedMenuRefitsTheWindowAndItsReplacementDestroysIt) {
     EXPECT_TRUE(IsMenu(first));
     EXPECT_EQ(GetMenu(window), first);
 
-    HMENU second = system.BuildMenu(kFileItems, 3, 0);
+    HMENU second = system.BuildMenu(kFileItems, 4, 0);
     system.SetMenuHandle(second);
     EXPECT_FALSE(IsMenu(first));
     EXPECT_EQ(GetMenu(window), second);
@@ -101,7 +103,7 @@ TEST_F(MainWindowTest, AttachedMenuRefitsTheWindowAndItsReplacementDestroysIt) {
     EXPECT_EQ(rect.bottom - rect.top, OuterSize(400, 300, false).cy);
 }
 
-TEST_F(MainWindowTest, UnknownMenuResourceLeavesTheWindowWithoutMenu) {
+TEST_F(MenuTest, UnknownMenuResourceLeavesTheWindowWithoutMenu) {
     HWND window = OpenMainWindow();
     system.SetMenuHandle(system.BuildMenu(kBar, 2, 0));
     system.SetMenuByName("NO_SUCH_MENU");
@@ -109,7 +111,7 @@ TEST_F(MainWindowTest, UnknownMenuResourceLeavesTheWindowWithoutMenu) {
     EXPECT_EQ(GetMenu(window), nullptr);
 }
 
-TEST_F(MainWindowTest, MenuWithoutWindowAttachesNothing) {
+TEST_F(MenuTest, MenuWithoutWindowAttachesNothing) {
     HMENU menu = system.BuildMenu(kBar, 2, 0);
     EXPECT_EQ(system.SetMenuHandle(menu), 0);
     EXPECT_EQ(system.menu, menu);

@@ -20,9 +20,10 @@
 
 namespace {
 
-using window_test::MainWindowTest;
 using window_test::Pump;
 using window_test::WindowRect;
+
+class SecondaryWindowTest : public window_test::MainWindowFixture {};
 
 std::string TitleOf(HWND window) {
     char title[128] = {};
@@ -67,7 +68,7 @@ void WaitUntil(const std::atomic<bool>& flag) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
-TEST_F(MainWindowTest, NewestRequestIsServedFirst) {
+TEST_F(SecondaryWindowTest, NewestRequestIsServedFirst) {
     LoopWindow first, second;
     const WindowRequest a("first", 10, 10, 200, 100);
     const WindowRequest b("second", 20, 20, 200, 100);
@@ -85,7 +86,7 @@ TEST_F(MainWindowTest, NewestRequestIsServedFirst) {
     EXPECT_EQ(system.ProcessWindowRequest(), 0);  // nothing left
 }
 
-TEST_F(MainWindowTest, UntitledWindowsAreNamedAfterTheirClasses) {
+TEST_F(SecondaryWindowTest, UntitledWindowsAreNamedAfterTheirClasses) {
     LoopWindow first, second;
     system.QueueWindow(0, nullptr, &first);
     system.QueueWindow(0, nullptr, &second);
@@ -95,7 +96,7 @@ TEST_F(MainWindowTest, UntitledWindowsAreNamedAfterTheirClasses) {
     EXPECT_EQ(TitleOf(first.GetHandle()), "Window1");
 }
 
-TEST_F(MainWindowTest, DefaultRequestGivesABorderedHundredPixelWindowAtTheOrigin) {
+TEST_F(SecondaryWindowTest, DefaultRequestGivesABorderedHundredPixelWindowAtTheOrigin) {
     LoopWindow window;
     system.QueueWindow(0, nullptr, &window);
     system.ProcessWindowRequest();
@@ -111,7 +112,7 @@ TEST_F(MainWindowTest, DefaultRequestGivesABorderedHundredPixelWindowAtTheOrigin
     EXPECT_EQ(window.created, 1);
 }
 
-TEST_F(MainWindowTest, RequestWithoutObjectLeavesNothingBehind) {
+TEST_F(SecondaryWindowTest, RequestWithoutObjectLeavesNothingBehind) {
     system.QueueWindow(0, nullptr, nullptr);
     EXPECT_EQ(system.ProcessWindowRequest(), 0);
     LoopWindow next;
@@ -120,7 +121,7 @@ TEST_F(MainWindowTest, RequestWithoutObjectLeavesNothingBehind) {
     EXPECT_EQ(TitleOf(next.GetHandle()), "Window1");  // Window0 came and went
 }
 
-TEST_F(MainWindowTest, QueueHoldsTenRequestsAndDropsOtherKinds) {
+TEST_F(SecondaryWindowTest, QueueHoldsTenRequestsAndDropsOtherKinds) {
     for (int i = 0; i < 12; ++i)
         system.QueueWindow(0, nullptr, nullptr);
     system.QueueWindow(1, nullptr, nullptr);
@@ -142,7 +143,7 @@ TEST(WindowRequestTitle, IsCutToTheBufferAndNeverNull) {
     EXPECT_EQ(empty.title[0], '\0');
 }
 
-TEST_F(MainWindowTest, ThreadRunsThreadMainAndCloseEndsItWithTheWindow) {
+TEST_F(SecondaryWindowTest, ThreadRunsThreadMainAndCloseEndsItWithTheWindow) {
     HWND mainWindow = OpenMainWindow();
     LoopWindow window;
     system.QueueWindow(0, nullptr, &window);
@@ -168,7 +169,7 @@ TEST_F(MainWindowTest, ThreadRunsThreadMainAndCloseEndsItWithTheWindow) {
 }
 
 #ifndef _WIN32
-TEST_F(MainWindowTest, CloseControlClosesTheWindowThroughTheQueue) {
+TEST_F(SecondaryWindowTest, CloseControlClosesTheWindowThroughTheQueue) {
     LoopWindow window;
     system.QueueWindow(0, nullptr, &window);
     system.ProcessWindowRequest();
@@ -194,7 +195,7 @@ class BusyWindow : public CWindow {
     std::atomic<bool> release{false};
 };
 
-TEST_F(MainWindowTest, CloseDoesNotHangOnAThreadThatIgnoresIt) {
+TEST_F(SecondaryWindowTest, CloseDoesNotHangOnAThreadThatIgnoresIt) {
     BusyWindow window;
     system.QueueWindow(0, nullptr, &window);
     system.ProcessWindowRequest();
@@ -224,7 +225,7 @@ class SendingWindow : public LoopWindow {
     std::atomic<bool> send{false};
 };
 
-TEST_F(MainWindowTest, CloseServesAThreadThatSendsToItsWindow) {
+TEST_F(SecondaryWindowTest, CloseServesAThreadThatSendsToItsWindow) {
     SendingWindow window;
     system.QueueWindow(0, nullptr, &window);
     system.ProcessWindowRequest();
@@ -235,7 +236,7 @@ TEST_F(MainWindowTest, CloseServesAThreadThatSendsToItsWindow) {
     EXPECT_EQ(window.lastKey, 'S');
 }
 
-TEST_F(MainWindowTest, ObjectDestroyedOnAnotherThreadLeavesItsWindowToTheOwner) {
+TEST_F(SecondaryWindowTest, ObjectDestroyedOnAnotherThreadLeavesItsWindowToTheOwner) {
     auto* window = new LoopWindow;
     system.QueueWindow(0, nullptr, window);
     system.ProcessWindowRequest();
@@ -250,7 +251,7 @@ TEST_F(MainWindowTest, ObjectDestroyedOnAnotherThreadLeavesItsWindowToTheOwner) 
     EXPECT_FALSE(IsWindow(handle));
 }
 
-TEST_F(MainWindowTest, RequestsQueuedOnAnotherThreadAreServedHere) {
+TEST_F(SecondaryWindowTest, RequestsQueuedOnAnotherThreadAreServedHere) {
     constexpr int kWindows = 8;
     LoopWindow windows[kWindows];
     std::atomic<bool> done{false};
@@ -272,7 +273,7 @@ TEST_F(MainWindowTest, RequestsQueuedOnAnotherThreadAreServedHere) {
 }
 
 // With 30 pairs in the map, a further window is created but has no object.
-TEST_F(MainWindowTest, WindowBeyondAFullMapHasNoObject) {
+TEST_F(SecondaryWindowTest, WindowBeyondAFullMapHasNoObject) {
     std::vector<std::unique_ptr<LoopWindow>> windows;
     for (int i = 0; i < 30; ++i) {
         windows.push_back(std::make_unique<LoopWindow>());
@@ -306,7 +307,7 @@ TEST_F(MainWindowTest, WindowBeyondAFullMapHasNoObject) {
     EXPECT_EQ(FindWindowObject(late.GetHandle()), &late);
 }
 
-TEST_F(MainWindowTest, CreatingAgainReplacesTheObjectsWindow) {
+TEST_F(SecondaryWindowTest, CreatingAgainReplacesTheObjectsWindow) {
     LoopWindow window;
     ASSERT_EQ(window.Create("one", 0, 0, 50, 50, WS_BORDER), 1);
     HWND first = window.GetHandle();

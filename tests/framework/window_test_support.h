@@ -43,9 +43,9 @@ inline void Pump(CSystem& system) {
 
 // The application object, single-threaded, with its main window created
 // on demand from the current creation values.
-class MainWindowTest : public ::testing::Test {
+class MainWindowFixture : public ::testing::Test {
   protected:
-    MainWindowTest() { system.SetThreaded(0); }
+    MainWindowFixture() { system.SetThreaded(0); }
 
     HWND OpenMainWindow() {
         RegisterMainClass(nullptr);
