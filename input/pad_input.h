@@ -32,17 +32,14 @@ class CPadInput {
     // downward, then clamps it to the rectangle (whatever the direction).
     void MovePoint(int direction, int& x, int& y, int dx, int dy) const;
 
-  private:
-    // One per joystick 1-4: set once its stick was seen centred, never
-    // cleared. Written by GetDirection of the thread that polls this pad.
-    int joystickReady[4] = {};
-
-  public:
     // Window that must be in front for keyboard buttons to count; null
     // reads the keyboard whatever window is in front.
     HWND ownerWindow = nullptr;
 
   private:
+    // One per joystick 1-4: set once its stick was seen centred, never
+    // cleared. Written by GetDirection of the thread that polls this pad.
+    int joystickReady[4] = {};
     int clampLeft = 0;
     int clampRight = 0;
     int clampTop = 0;

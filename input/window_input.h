@@ -13,8 +13,9 @@ class CWindowInput {
     // frame, computed from the window rectangle and the system metrics; not
     // clamped, so it can lie outside the client area. Without a window the
     // screen position, less a caption's height. The buttons (0 or 0x8000
-    // each) read only while the window is in front and the pointer is not
-    // above or left of its client area. Not silenced by inputEnabled.
+    // each) read only while the window is in front (without a window: while
+    // no window is) and the pointer is not above or left of the client
+    // area. Not silenced by inputEnabled.
     void GetPointer(int& x, int& y, int& left, int& right) const;
 
     // 0x8000 while the key is down and the window (if any) is in front,
