@@ -119,33 +119,13 @@ void CPadInput::MovePoint(int direction, int& x, int& y, int dx, int dy) const {
     // Wide arithmetic: a step past the int range clamps instead of wrapping.
     long long newX = x;
     long long newY = y;
-    switch (direction) {
-        case 1:
-        case 4:
-        case 7:
-            newX -= dx;
-            break;
-        case 3:
-        case 6:
-        case 9:
-            newX += dx;
-            break;
-        default:
-            break;
-    }
-    switch (direction) {
-        case 1:
-        case 2:
-        case 3:
-            newY += dy;
-            break;
-        case 7:
-        case 8:
-        case 9:
-            newY -= dy;
-            break;
-        default:
-            break;
+    if (direction >= 1 && direction <= 9) {
+        // Keypad column -1, 0, 1 is left, none, right; row -1 (1-3) is down
+        // on the screen, where y grows, and row 1 (7-9) is up.
+        const int column = (direction - 1) % 3 - 1;
+        const int row = (direction - 1) / 3 - 1;
+        newX += static_cast<long long>(column) * dx;
+        newY -= static_cast<long long>(row) * dy;
     }
     // In this order, so right and bottom win over an inverted rectangle.
     if (newX < clampLeft) newX = clampLeft;

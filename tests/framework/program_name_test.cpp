@@ -22,8 +22,6 @@ const std::string kLongSegment(400, 'n');
 const NameCase kCases[] = {
     {"FullPath", {"C:\\Games\\Sample.exe"}, "Sample"},
     {"NoBackslash", {"Sample.exe"}, "Sample"},
-    {"NoDot", {"game"}, "game"},
-    {"CutAtFirstDot", {"C:\\Games\\my.game.exe"}, "my"},
     // A quoted path with arguments that hold no backslash.
     {"QuotedPathWithArguments",
      {"C:\\Program Files\\Fighter\\Fighter.exe", "-speed", "1.5"},

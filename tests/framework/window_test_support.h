@@ -12,11 +12,10 @@ namespace window_test {
 
 // The outer size SetClientSize gives for a client size, from the metrics.
 inline SIZE OuterSize(int clientWidth, int clientHeight, bool withMenu) {
-    SIZE size{clientWidth + GetSystemMetrics(SM_CXBORDER) + GetSystemMetrics(SM_CXDLGFRAME),
-              clientHeight + GetSystemMetrics(SM_CYBORDER) + GetSystemMetrics(SM_CYDLGFRAME) +
-                  GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYSIZE)};
-    if (withMenu) size.cy += GetSystemMetrics(SM_CYMENU);
-    return size;
+    return {clientWidth + GetSystemMetrics(SM_CXBORDER) + GetSystemMetrics(SM_CXDLGFRAME),
+            clientHeight + GetSystemMetrics(SM_CYBORDER) + GetSystemMetrics(SM_CYDLGFRAME) +
+                GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYSIZE) +
+                (withMenu ? GetSystemMetrics(SM_CYMENU) : 0)};
 }
 
 inline RECT WindowRect(HWND window) {
@@ -25,20 +24,14 @@ inline RECT WindowRect(HWND window) {
     return rect;
 }
 
-inline RECT DesktopRect() {
-    return WindowRect(GetDesktopWindow());
+inline SIZE SizeOf(HWND window) {
+    const RECT r = WindowRect(window);
+    return {r.right - r.left, r.bottom - r.top};
 }
 
-// Dispatches whatever is queued for this thread, serving requests for
-// secondary windows after each message as the framework's loops do.
-inline void Pump(CSystem& system) {
-    MSG message{};
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-        while (system.ProcessWindowRequest() != 0) {
-        }
-    }
+inline POINT TopLeft(HWND window) {
+    const RECT r = WindowRect(window);
+    return {r.left, r.top};
 }
 
 // The application object, single-threaded, with its main window created
@@ -53,7 +46,25 @@ class MainWindowFixture : public ::testing::Test {
         return g_hWnd;
     }
 
+    // Dispatches what is queued for this thread, serving window requests
+    // after each message as the framework's loops do.
+    void Pump() {
+        MSG message{};
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageA(&message);
+            while (system.ProcessWindowRequest() != 0) {
+            }
+        }
+    }
+
     CSystem system;
 };
 
 }  // namespace window_test
+
+inline bool operator==(const SIZE& a, const SIZE& b) {
+    return a.cx == b.cx && a.cy == b.cy;
+}
+inline bool operator==(const POINT& a, const POINT& b) {
+    return a.x == b.x && a.y == b.y;
+}

@@ -1,34 +1,24 @@
-// A plain top-level window for the input tests: pointer geometry and the
-// foreground checks need real window handles.
+// A plain top-level window for the input tests, destroyed with the object.
 #pragma once
 
 #include "platform/win32.h"
 
-namespace test_window {
-
-inline const char* PlainClass() {
-    static const char* const name = [] {
-        WNDCLASSEXA wc{};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.lpszClassName = "InputTestWindow";
-        RegisterClassExA(&wc);
-        return "InputTestWindow";
-    }();
-    return name;
-}
-
-struct PlainWindow {
-    PlainWindow(DWORD style, HMENU menu, int x = 100, int y = 50, int width = 300, int height = 200)
-        : handle(CreateWindowExA(0, PlainClass(), "", style, x, y, width, height, nullptr, menu,
-                                 nullptr, nullptr)) {}
-    ~PlainWindow() {
-        if (IsWindow(handle)) DestroyWindow(handle);
+struct TestWindow {
+    explicit TestWindow(DWORD style = WS_OVERLAPPEDWINDOW, HMENU menu = nullptr) {
+        static const ATOM registered = [] {
+            WNDCLASSEXA wc{};
+            wc.cbSize = sizeof wc;
+            wc.lpfnWndProc = DefWindowProcA;
+            wc.lpszClassName = "InputTestWindow";
+            return RegisterClassExA(&wc);
+        }();
+        (void)registered;
+        handle = CreateWindowExA(0, "InputTestWindow", "", style, 100, 50, 300, 200, nullptr, menu,
+                                 nullptr, nullptr);
     }
-    PlainWindow(const PlainWindow&) = delete;
-    PlainWindow& operator=(const PlainWindow&) = delete;
+    ~TestWindow() { DestroyWindow(handle); }
+    TestWindow(const TestWindow&) = delete;
+    TestWindow& operator=(const TestWindow&) = delete;
 
     HWND handle;
 };
-
-}  // namespace test_window
