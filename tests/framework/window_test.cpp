@@ -44,9 +44,9 @@ class LoopWindow : public CWindow {
     ~LoopWindow() override { Close(); }
     void ThreadMain() override {
         started = true;
-        while (!sendFirst)
+        while (mode < 0)
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        if (sendFirst == 1) SendMessageA(hwnd, WM_KEYDOWN, 'S', 0);
+        if (mode == 1) SendMessageA(hwnd, WM_KEYDOWN, 'S', 0);
         MSG message;
         while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         }
@@ -57,7 +57,8 @@ class LoopWindow : public CWindow {
         destroyed += message == WM_DESTROY;
         return CWindow::WndProc(message, wParam, lParam);
     }
-    std::atomic<int> sendFirst{2};  // 1: send to the window before the loop
+    // -1: wait before the loop; 0: go on; 1: send to the window first.
+    std::atomic<int> mode{-1};
     std::atomic<bool> started{false};
     std::atomic<bool> ended{false};
     int lastKey = 0;
@@ -91,7 +92,7 @@ TEST_F(SecondaryWindowTest, CloseMessageEndsThreadAndWindowButNotTheProgram) {
     LoopWindow window;
     Open(window);
     HWND handle = window.GetHandle();
-    window.sendFirst = 0;
+    window.mode = 0;
     WaitFor(window.started);
     SendMessageA(handle, WM_KEYDOWN, 'Q', 0);
     EXPECT_EQ(window.lastKey, 'Q');
@@ -111,7 +112,7 @@ TEST_F(SecondaryWindowTest, CloseServesAThreadSendingToItsWindowAndGivesUpOnADea
     LoopWindow sending;
     Open(sending);
     WaitFor(sending.started);
-    sending.sendFirst = 1;
+    sending.mode = 1;
     sending.Close();  // the thread is blocked in SendMessageA to the window
     EXPECT_EQ(sending.thread.load(), nullptr);
     EXPECT_EQ(sending.lastKey, 'S');
@@ -123,13 +124,13 @@ TEST_F(SecondaryWindowTest, CloseServesAThreadSendingToItsWindowAndGivesUpOnADea
     deaf.Close();
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
     EXPECT_NE(deaf.thread.load(), nullptr);  // still running: kept for the destructor
-    deaf.sendFirst = 0;
+    deaf.mode = 0;
 }
 
 TEST_F(SecondaryWindowTest, ObjectDestroyedOnAnotherThreadLeavesItsWindowToTheOwner) {
     auto* window = new LoopWindow;
     Open(*window);
-    window->sendFirst = 0;
+    window->mode = 0;
     HWND handle = window->GetHandle();
     std::thread([window] { delete window; }).join();
     EXPECT_EQ(FindWindowObject(handle), nullptr);
@@ -156,7 +157,7 @@ TEST_F(SecondaryWindowTest, RequestsQueuedOnAnotherThreadAreServedHere) {
     game.join();
     for (LoopWindow& window : windows) {
         EXPECT_TRUE(IsWindow(window.GetHandle()));
-        window.sendFirst = 0;
+        window.mode = 0;
     }
 }
 

@@ -16,11 +16,11 @@ namespace bt = brannock::testing;
 
 namespace {
 
-// Holds exactly the keys named: arrows U D L R, ' ' Space, '\n' Enter,
-// other letters as themselves.
+// Holds exactly the keys named: the arrows by their keypad digits 8 2 4 6,
+// ' ' Space, '\n' Enter, letters as themselves.
 void Hold(const std::string& keys) {
     bt::ReleaseAllKeys();
-    const std::string names = "UDLR \n";
+    const std::string names = "8246 \n";
     const int codes[] = {VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, VK_SPACE, VK_RETURN};
     for (char key : keys) {
         const auto named = names.find(key);
@@ -34,8 +34,8 @@ void Stick(UINT x, UINT y, UINT buttons = 0) {
 
 TEST(PadKeyboard, ArrowsGiveKeypadDirectionsAndButtonKeysTheirBits) {
     const std::pair<const char*, int> arrows[] = {
-        {"", 0},   {"U", 8},  {"UL", 7}, {"UR", 9}, {"L", 4},    {"R", 6},   {"D", 2},
-        {"DL", 1}, {"DR", 3}, {"LR", 0}, {"UD", 0}, {"UDLR", 0}, {"UDL", 4}, {"UDR", 6}};
+        {"", 0},   {"8", 8},  {"84", 7}, {"86", 9}, {"4", 4},    {"6", 6},   {"2", 2},
+        {"24", 1}, {"26", 3}, {"46", 0}, {"82", 0}, {"8246", 0}, {"824", 4}, {"826", 6}};
     CPadInput pad(0, 0, 640, 480);
     for (const auto& [keys, direction] : arrows) {
         Hold(keys);
@@ -48,7 +48,7 @@ TEST(PadKeyboard, ArrowsGiveKeypadDirectionsAndButtonKeysTheirBits) {
     }
     Hold("ZX");
     EXPECT_EQ(pad.GetButtons(0), 3);
-    Hold(buttons + "UQ");
+    Hold(buttons + "8Q");
     EXPECT_EQ(pad.GetButtons(0), 0x3FF);
 }
 
@@ -58,7 +58,7 @@ TEST(PadKeyboard, SwitchedOffBadIndexOrOwnerBehindReadNothing) {
     Stick(0x8000, 0x8000);
     pad.GetDirection(1);  // now ready
     Stick(0, 0, 1);
-    Hold("LX");
+    Hold("4X");
     for (int index : {-1, 5, INT_MIN})
         EXPECT_EQ(pad.GetDirection(index) | pad.GetButtons(index), 0);
 
