@@ -176,7 +176,7 @@ TEST_F(SecondaryWindowTest, WindowBeyondAFullMapHasNoObject) {
     SendMessageA(handle, WM_CLOSE, 0, 0);
     EXPECT_TRUE(IsWindow(handle));
     // Its thread finds no object and ends without running ThreadMain.
-    for (DWORD code = STILL_ACTIVE; code == STILL_ACTIVE;)
+    for (DWORD code = STILL_ACTIVE; code == STILL_ACTIVE; std::this_thread::yield())
         GetExitCodeThread(extra.thread, &code);
     EXPECT_FALSE(extra.started);
 
