@@ -41,6 +41,8 @@ void WaitFor(const std::atomic<bool>& flag) {
 // A window whose thread runs a message loop, as window threads should.
 class LoopWindow : public CWindow {
   public:
+    // -1: wait before the loop; 0: go on; 1: send to the window first.
+    explicit LoopWindow(int mode = 0) : mode(mode) {}
     ~LoopWindow() override { Close(); }
     void ThreadMain() override {
         started = true;
@@ -57,8 +59,7 @@ class LoopWindow : public CWindow {
         destroyed += message == WM_DESTROY;
         return CWindow::WndProc(message, wParam, lParam);
     }
-    // -1: wait before the loop; 0: go on; 1: send to the window first.
-    std::atomic<int> mode{-1};
+    std::atomic<int> mode;
     std::atomic<bool> started{false};
     std::atomic<bool> ended{false};
     int lastKey = 0;
@@ -92,7 +93,6 @@ TEST_F(SecondaryWindowTest, CloseMessageEndsThreadAndWindowButNotTheProgram) {
     LoopWindow window;
     Open(window);
     HWND handle = window.GetHandle();
-    window.mode = 0;
     WaitFor(window.started);
     SendMessageA(handle, WM_KEYDOWN, 'Q', 0);
     EXPECT_EQ(window.lastKey, 'Q');
@@ -109,7 +109,7 @@ TEST_F(SecondaryWindowTest, CloseMessageEndsThreadAndWindowButNotTheProgram) {
 }
 
 TEST_F(SecondaryWindowTest, CloseServesAThreadSendingToItsWindowAndGivesUpOnADeafOne) {
-    LoopWindow sending;
+    LoopWindow sending(-1);
     Open(sending);
     WaitFor(sending.started);
     sending.mode = 1;
@@ -117,7 +117,7 @@ TEST_F(SecondaryWindowTest, CloseServesAThreadSendingToItsWindowAndGivesUpOnADea
     EXPECT_EQ(sending.thread.load(), nullptr);
     EXPECT_EQ(sending.lastKey, 'S');
 
-    LoopWindow deaf;  // never looks at its queue until told
+    LoopWindow deaf(-1);  // never looks at its queue until told
     Open(deaf);
     WaitFor(deaf.started);
     const auto start = std::chrono::steady_clock::now();
@@ -130,7 +130,6 @@ TEST_F(SecondaryWindowTest, CloseServesAThreadSendingToItsWindowAndGivesUpOnADea
 TEST_F(SecondaryWindowTest, ObjectDestroyedOnAnotherThreadLeavesItsWindowToTheOwner) {
     auto* window = new LoopWindow;
     Open(*window);
-    window->mode = 0;
     HWND handle = window->GetHandle();
     std::thread([window] { delete window; }).join();
     EXPECT_EQ(FindWindowObject(handle), nullptr);
@@ -155,10 +154,8 @@ TEST_F(SecondaryWindowTest, RequestsQueuedOnAnotherThreadAreServedHere) {
         std::this_thread::yield();
     }
     game.join();
-    for (LoopWindow& window : windows) {
+    for (LoopWindow& window : windows)
         EXPECT_TRUE(IsWindow(window.GetHandle()));
-        window.mode = 0;
-    }
 }
 
 TEST_F(SecondaryWindowTest, WindowBeyondAFullMapHasNoObject) {
