@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #ifndef _WIN32
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,10 @@ const NameCase kCases[] = {
     // Only the first 255 bytes count: the backslash further on is not seen.
     {"LongCommandLine", {"C:\\Games\\Sample.exe", kLongSegment + "\\late.txt"}, "Sample"},
 };
+
+void PrintTo(const NameCase& nameCase, std::ostream* out) {
+    *out << nameCase.label;
+}
 
 class ProgramName : public ::testing::TestWithParam<NameCase> {};
 
