@@ -13,6 +13,7 @@
 #include "framework/window_map.h"
 #include "framework/window_request.h"
 #include "tests/framework/window_test_support.h"
+#include "tests/support/framework_run.h"
 
 namespace {
 
@@ -134,8 +135,7 @@ TEST_F(SecondaryWindowTest, ObjectDestroyedOnAnotherThreadLeavesItsWindowToTheOw
     std::thread([window] { delete window; }).join();
     EXPECT_EQ(FindWindowObject(handle), nullptr);
     EXPECT_EQ(SendMessageA(handle, WM_KEYDOWN, 'K', 0), 0);
-    Pump();
-    EXPECT_FALSE(IsWindow(handle));
+    EXPECT_TRUE(brannock::test::PumpUntil([&] { return !IsWindow(handle); }));
 }
 
 TEST_F(SecondaryWindowTest, RequestsQueuedOnAnotherThreadAreServedHere) {
@@ -173,8 +173,10 @@ TEST_F(SecondaryWindowTest, WindowBeyondAFullMapHasNoObject) {
     SendMessageA(handle, WM_CLOSE, 0, 0);
     EXPECT_TRUE(IsWindow(handle));
     // Its thread finds no object and ends without running ThreadMain.
-    for (DWORD code = STILL_ACTIVE; code == STILL_ACTIVE; std::this_thread::yield())
-        GetExitCodeThread(extra.thread, &code);
+    EXPECT_TRUE(brannock::test::WaitUntil([&] {
+        DWORD code = 0;
+        return GetExitCodeThread(extra.thread, &code) && code != STILL_ACTIVE;
+    }));
     EXPECT_FALSE(extra.started);
 
     windows.front()->Close();  // a closed window frees its place

@@ -46,17 +46,6 @@ class MainWindowFixture : public ::testing::Test {
         return g_hWnd;
     }
 
-    // Dispatches what is queued for this thread, serving window requests
-    // after each message as the framework's loops do.
-    void Pump() {
-        MSG message{};
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            DispatchMessageA(&message);
-            while (system.ProcessWindowRequest() != 0) {
-            }
-        }
-    }
-
     CSystem system;
 };
 
