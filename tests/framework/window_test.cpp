@@ -135,7 +135,12 @@ TEST_F(SecondaryWindowTest, ObjectDestroyedOnAnotherThreadLeavesItsWindowToTheOw
     std::thread([window] { delete window; }).join();
     EXPECT_EQ(FindWindowObject(handle), nullptr);
     EXPECT_EQ(SendMessageA(handle, WM_KEYDOWN, 'K', 0), 0);
-    EXPECT_TRUE(brannock::test::PumpUntil([&] { return !IsWindow(handle); }));
+    EXPECT_TRUE(brannock::test::WaitUntil([&] {
+        MSG message{};
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+        return !IsWindow(handle);
+    }));
 }
 
 TEST_F(SecondaryWindowTest, RequestsQueuedOnAnotherThreadAreServedHere) {
