@@ -2,7 +2,9 @@
 // window procedure its class uses.
 #include "framework/window.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 #include "framework/window_map.h"
 #include "framework/window_thread.h"
@@ -44,34 +46,14 @@ CWindow* ObjectOf(HWND window) {
 }
 
 // The messages handed to the object's WndProc.
+constexpr UINT kRoutedMessages[] = {
+    WM_DESTROY,     WM_MOVE,        WM_SIZE,          WM_ACTIVATE,     WM_SETFOCUS,  WM_KILLFOCUS,
+    WM_ACTIVATEAPP, WM_NCHITTEST,   WM_KEYDOWN,       WM_KEYUP,        WM_CHAR,      WM_TIMER,
+    WM_MOUSEMOVE,   WM_LBUTTONDOWN, WM_LBUTTONUP,     WM_RBUTTONDOWN,  WM_RBUTTONUP, WM_DROPFILES,
+    WM_CUT,         WM_COPY,        WM_DRAWCLIPBOARD, WM_CHANGECBCHAIN};
+
 bool IsRouted(UINT message) {
-    switch (message) {
-        case WM_DESTROY:
-        case WM_MOVE:
-        case WM_SIZE:
-        case WM_ACTIVATE:
-        case WM_SETFOCUS:
-        case WM_KILLFOCUS:
-        case WM_ACTIVATEAPP:
-        case WM_NCHITTEST:
-        case WM_KEYDOWN:
-        case WM_KEYUP:
-        case WM_CHAR:
-        case WM_TIMER:
-        case WM_MOUSEMOVE:
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONUP:
-        case WM_RBUTTONDOWN:
-        case WM_RBUTTONUP:
-        case WM_DROPFILES:
-        case WM_CUT:
-        case WM_COPY:
-        case WM_DRAWCLIPBOARD:
-        case WM_CHANGECBCHAIN:
-            return true;
-        default:
-            return false;
-    }
+    return std::ranges::find(kRoutedMessages, message) != std::end(kRoutedMessages);
 }
 
 }  // namespace

@@ -17,32 +17,14 @@
 
 namespace {
 
-using window_test::WindowRect;
-
-class SecondaryWindowTest : public window_test::MainWindowFixture {
-  protected:
-    // Queues a default request for the object and serves it.
-    void Open(CWindow& window) {
-        system.QueueWindow(0, nullptr, &window);
-        system.ProcessWindowRequest();
-    }
-};
-
-std::string TitleOf(HWND window) {
-    char title[128] = {};
-    GetWindowTextA(window, title, sizeof title);
-    return title;
-}
-
-void WaitFor(const std::atomic<bool>& flag) {
-    while (!flag)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-}
+using brannock::test::WaitUntil;
+using window_test::SizeOf;
+using window_test::TopLeft;
 
 // A window whose thread runs a message loop, as window threads should.
+// mode -1 waits before the loop, 0 goes on, 1 first sends to the window.
 class LoopWindow : public CWindow {
   public:
-    // -1: wait before the loop; 0: go on; 1: send to the window first.
     explicit LoopWindow(int mode = 0) : mode(mode) {}
     ~LoopWindow() override { Close(); }
     void ThreadMain() override {
@@ -53,19 +35,31 @@ class LoopWindow : public CWindow {
         MSG message;
         while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         }
-        ended = true;
     }
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == WM_KEYDOWN) lastKey = static_cast<int>(wParam);
-        destroyed += message == WM_DESTROY;
         return CWindow::WndProc(message, wParam, lParam);
     }
     std::atomic<int> mode;
     std::atomic<bool> started{false};
-    std::atomic<bool> ended{false};
     int lastKey = 0;
-    int destroyed = 0;
 };
+
+class SecondaryWindowTest : public window_test::MainWindowFixture {
+  protected:
+    // Queues a default request for the window and serves it.
+    void Open(LoopWindow& window) {
+        system.QueueWindow(0, nullptr, &window);
+        system.ProcessWindowRequest();
+        ASSERT_TRUE(WaitUntil([&] { return window.started.load(); }));
+    }
+};
+
+std::string TitleOf(HWND window) {
+    char title[128] = {};
+    GetWindowTextA(window, title, sizeof title);
+    return title;
+}
 
 TEST_F(SecondaryWindowTest, NewestRequestComesFirstWithDefaultTitleAndGeometry) {
     LoopWindow first, second;
@@ -81,9 +75,9 @@ TEST_F(SecondaryWindowTest, NewestRequestComesFirstWithDefaultTitleAndGeometry) 
     EXPECT_EQ(TitleOf(second.GetHandle()), "Window8");
     EXPECT_EQ(TitleOf(first.GetHandle()), "Window9");
 
-    const RECT rect = WindowRect(first.GetHandle());  // all -1
-    EXPECT_EQ(rect.left + rect.top, 0);
-    EXPECT_EQ(rect.right * 1000 + rect.bottom, 100 * 1000 + 100);
+    // All -1: a bordered 100 x 100 window at 0, 0.
+    EXPECT_EQ(TopLeft(first.GetHandle()), (POINT{0, 0}));
+    EXPECT_EQ(SizeOf(first.GetHandle()), (SIZE{100, 100}));
     EXPECT_NE(static_cast<DWORD>(GetWindowLongA(first.GetHandle(), GWL_STYLE)) & WS_BORDER, 0u);
     const WindowRequest titled(std::string(300, 't').c_str(), 5, 6, 70, 80);
     EXPECT_EQ(std::string(titled.title), std::string(255, 't'));
@@ -94,33 +88,25 @@ TEST_F(SecondaryWindowTest, CloseMessageEndsThreadAndWindowButNotTheProgram) {
     LoopWindow window;
     Open(window);
     HWND handle = window.GetHandle();
-    WaitFor(window.started);
     SendMessageA(handle, WM_KEYDOWN, 'Q', 0);
     EXPECT_EQ(window.lastKey, 'Q');
-
     SendMessageA(handle, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(window.ended);
     EXPECT_EQ(window.thread.load(), nullptr);
     EXPECT_FALSE(IsWindow(handle));
-    EXPECT_EQ(window.destroyed, 1);
     EXPECT_EQ(g_endFlag, 0);
     EXPECT_TRUE(IsWindow(mainWindow));
-    MSG quit;
-    EXPECT_FALSE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
 }
 
 TEST_F(SecondaryWindowTest, CloseServesAThreadSendingToItsWindowAndGivesUpOnADeafOne) {
     LoopWindow sending(-1);
     Open(sending);
-    WaitFor(sending.started);
     sending.mode = 1;
-    sending.Close();  // the thread is blocked in SendMessageA to the window
+    sending.Close();  // meanwhile the thread blocks in SendMessageA to the window
     EXPECT_EQ(sending.thread.load(), nullptr);
     EXPECT_EQ(sending.lastKey, 'S');
 
-    LoopWindow deaf(-1);  // never looks at its queue until told
+    LoopWindow deaf(-1);  // does not look at its queue until told
     Open(deaf);
-    WaitFor(deaf.started);
     const auto start = std::chrono::steady_clock::now();
     deaf.Close();
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
@@ -133,9 +119,8 @@ TEST_F(SecondaryWindowTest, ObjectDestroyedOnAnotherThreadLeavesItsWindowToTheOw
     Open(*window);
     HWND handle = window->GetHandle();
     std::thread([window] { delete window; }).join();
-    EXPECT_EQ(FindWindowObject(handle), nullptr);
-    EXPECT_EQ(SendMessageA(handle, WM_KEYDOWN, 'K', 0), 0);
-    EXPECT_TRUE(brannock::test::WaitUntil([&] {
+    EXPECT_EQ(SendMessageA(handle, WM_KEYDOWN, 'K', 0), 0);  // reaches no object
+    EXPECT_TRUE(WaitUntil([&] {
         MSG message{};
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
             DispatchMessageA(&message);
@@ -170,15 +155,15 @@ TEST_F(SecondaryWindowTest, WindowBeyondAFullMapHasNoObject) {
         ASSERT_EQ(window->Create("", 0, 0, 50, 50, WS_BORDER), 1);
     }
     LoopWindow extra;
-    Open(extra);
+    system.QueueWindow(0, nullptr, &extra);
+    system.ProcessWindowRequest();
     HWND handle = extra.GetHandle();
-    ASSERT_TRUE(IsWindow(handle));
     EXPECT_EQ(SendMessageA(handle, WM_KEYDOWN, 'K', 0), 0);
     EXPECT_EQ(extra.lastKey, 0);
     SendMessageA(handle, WM_CLOSE, 0, 0);
     EXPECT_TRUE(IsWindow(handle));
     // Its thread finds no object and ends without running ThreadMain.
-    EXPECT_TRUE(brannock::test::WaitUntil([&] {
+    EXPECT_TRUE(WaitUntil([&] {
         DWORD code = 0;
         return GetExitCodeThread(extra.thread, &code) && code != STILL_ACTIVE;
     }));

@@ -1,5 +1,5 @@
 // Helpers for tests of the main window's geometry and menus and of the
-// secondary windows: the application object with its main window, pumping.
+// secondary windows: the application object with its main window, sizes.
 #pragma once
 
 #include <gtest/gtest.h>
