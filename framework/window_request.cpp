@@ -73,7 +73,7 @@ int CSystem::ProcessWindowRequest() {
     const WindowRequest& r = taken.request;
     if (target.Create(r.title, r.x, r.y, r.width, r.height, r.style) == 1) {
         target.Show();
-        // The window stays, without a thread.
+        // A thread that cannot start leaves the window without one.
         if (taken.object != nullptr && !StartWindowThread(target)) return 0;
     }
     return PendingCount();
