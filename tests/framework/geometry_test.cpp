@@ -1,23 +1,25 @@
 // The main window's creation values, client size and position.
 #include <gtest/gtest.h>
 
-#include "tests/framework/window_test_support.h"
+#include "framework/globals.h"
+#include "framework/system.h"
+#include "tests/support/framework_run.h"
+#include "tests/support/windows.h"
 
 namespace {
 
-using window_test::OuterSize;
-using window_test::SizeOf;
-using window_test::TopLeft;
-using window_test::WindowRect;
+using brannock::test::FramedSize;
+using brannock::test::OpenMainWindow;
+using brannock::test::SizeOf;
+using brannock::test::TopLeft;
 
-class GeometryTest : public window_test::MainWindowFixture {};
-
-TEST_F(GeometryTest, ClientSizeFitsTheWindowAroundItCentredAndRaisedForAMenu) {
+TEST(Geometry, ClientSizeFitsTheWindowAroundItCentredAndRaisedForAMenu) {
+    CSystem system;
     HWND window = OpenMainWindow();
-    const RECT desktop = WindowRect(GetDesktopWindow());
+    const SIZE desktop = SizeOf(GetDesktopWindow());
     EXPECT_NE(system.SetClientSize(640, 480), 0);
-    EXPECT_EQ(SizeOf(window), OuterSize(640, 480, false));
-    EXPECT_EQ(TopLeft(window), (POINT{(desktop.right - 640) / 2, (desktop.bottom - 480) / 2}));
+    EXPECT_EQ(SizeOf(window), FramedSize(640, 480, false));
+    EXPECT_EQ(TopLeft(window), (POINT{(desktop.cx - 640) / 2, (desktop.cy - 480) / 2}));
 #ifndef _WIN32
     RECT client{};  // the emulated frame makes the sums exact
     GetClientRect(window, &client);
@@ -28,28 +30,28 @@ TEST_F(GeometryTest, ClientSizeFitsTheWindowAroundItCentredAndRaisedForAMenu) {
     AppendMenuA(menu, MF_STRING, 1, "Game");
     SetMenu(window, menu);
     system.SetClientSize(320, 200);
-    EXPECT_EQ(SizeOf(window), OuterSize(320, 200, true));
-    EXPECT_EQ(WindowRect(window).top, (desktop.bottom - 200) / 2 - 16);
+    EXPECT_EQ(SizeOf(window), FramedSize(320, 200, true));
+    EXPECT_EQ(TopLeft(window).y, (desktop.cy - 200) / 2 - 16);
 
     system.centreOnResize = 0;  // keeps its place, changes its size
     SetWindowPos(window, nullptr, 33, 44, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
     system.SetClientSize(300, 250);
-    EXPECT_EQ(SizeOf(window), OuterSize(300, 250, true));
-    EXPECT_EQ(WindowRect(window).left, 33);
+    EXPECT_EQ(SizeOf(window), FramedSize(300, 250, true));
+    EXPECT_EQ(TopLeft(window), (POINT{33, 44}));
 
     EXPECT_NE(system.MoveWindowTo(70, 90), 0);
     EXPECT_EQ(TopLeft(window), (POINT{70, 90}));
-    EXPECT_EQ(SizeOf(window), OuterSize(300, 250, true));
+    EXPECT_EQ(SizeOf(window), FramedSize(300, 250, true));
 }
 
-TEST_F(GeometryTest, BeforeTheWindowClientSizeChangesTheCreationSize) {
+TEST(Geometry, BeforeTheWindowClientSizeChangesTheCreationSize) {
+    CSystem system;
     system.SetWindowRect(10, 20, 500, 400);
     system.SetWindowStyle(WS_POPUP | WS_BORDER);
     EXPECT_EQ(system.MoveWindowTo(1, 1), 0);
     EXPECT_EQ(system.SetClientSize(-1, -1), 0);  // the creation size itself
     EXPECT_EQ(system.SetClientSize(0, 0), 0);    // remembered, not applied
     EXPECT_EQ(system.SetClientSize(300, -1), 0);
-    EXPECT_EQ((SIZE{g_windowWidth, g_windowHeight}), (SIZE{300, 400}));
 
     HWND window = OpenMainWindow();
     EXPECT_EQ(TopLeft(window), (POINT{10, 20}));
@@ -57,7 +59,7 @@ TEST_F(GeometryTest, BeforeTheWindowClientSizeChangesTheCreationSize) {
     EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)) & WS_POPUP,
               static_cast<DWORD>(WS_POPUP));
     system.SetClientSize(-1, -1);  // the size asked for last, as a client size
-    EXPECT_EQ(SizeOf(window), OuterSize(300, 0, false));
+    EXPECT_EQ(SizeOf(window), FramedSize(300, 0, false));
 }
 
 }  // namespace

@@ -9,17 +9,20 @@
 #include <thread>
 #include <vector>
 
+#include "framework/globals.h"
+#include "framework/system.h"
 #include "framework/window.h"
 #include "framework/window_map.h"
 #include "framework/window_request.h"
-#include "tests/framework/window_test_support.h"
 #include "tests/support/framework_run.h"
+#include "tests/support/windows.h"
 
 namespace {
 
+using brannock::test::SizeOf;
+using brannock::test::TopLeft;
 using brannock::test::WaitUntil;
-using window_test::SizeOf;
-using window_test::TopLeft;
+using brannock::test::WindowText;
 
 // A window whose thread runs a message loop, as window threads should.
 // mode -1 waits before the loop, 0 goes on, 1 first sends to the window.
@@ -45,7 +48,7 @@ class LoopWindow : public CWindow {
     int lastKey = 0;
 };
 
-class SecondaryWindowTest : public window_test::MainWindowFixture {
+class SecondaryWindowTest : public ::testing::Test {
   protected:
     // Queues a default request for the window and serves it.
     void Open(LoopWindow& window) {
@@ -53,13 +56,9 @@ class SecondaryWindowTest : public window_test::MainWindowFixture {
         system.ProcessWindowRequest();
         ASSERT_TRUE(WaitUntil([&] { return window.started.load(); }));
     }
-};
 
-std::string TitleOf(HWND window) {
-    char title[128] = {};
-    GetWindowTextA(window, title, sizeof title);
-    return title;
-}
+    CSystem system;
+};
 
 TEST_F(SecondaryWindowTest, NewestRequestComesFirstWithDefaultTitleAndGeometry) {
     LoopWindow first, second;
@@ -72,8 +71,8 @@ TEST_F(SecondaryWindowTest, NewestRequestComesFirstWithDefaultTitleAndGeometry) 
     while (system.ProcessWindowRequest() != 0)
         ++served;
     EXPECT_EQ(served, 10);
-    EXPECT_EQ(TitleOf(second.GetHandle()), "Window8");
-    EXPECT_EQ(TitleOf(first.GetHandle()), "Window9");
+    EXPECT_EQ(WindowText(second.GetHandle()), "Window8");
+    EXPECT_EQ(WindowText(first.GetHandle()), "Window9");
 
     // All -1: a bordered 100 x 100 window at 0, 0.
     EXPECT_EQ(TopLeft(first.GetHandle()), (POINT{0, 0}));
@@ -84,7 +83,7 @@ TEST_F(SecondaryWindowTest, NewestRequestComesFirstWithDefaultTitleAndGeometry) 
 }
 
 TEST_F(SecondaryWindowTest, CloseMessageEndsThreadAndWindowButNotTheProgram) {
-    HWND mainWindow = OpenMainWindow();
+    HWND mainWindow = brannock::test::OpenMainWindow();
     LoopWindow window;
     Open(window);
     HWND handle = window.GetHandle();
@@ -121,9 +120,7 @@ TEST_F(SecondaryWindowTest, ObjectDestroyedOnAnotherThreadLeavesItsWindowToTheOw
     std::thread([window] { delete window; }).join();
     EXPECT_EQ(SendMessageA(handle, WM_KEYDOWN, 'K', 0), 0);  // reaches no object
     EXPECT_TRUE(WaitUntil([&] {
-        MSG message{};
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&message);
+        brannock::test::PumpPending();
         return !IsWindow(handle);
     }));
 }

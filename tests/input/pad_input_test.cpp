@@ -11,9 +11,10 @@
 
 #ifndef _WIN32
 #include "platform/testing/user_input.h"
-#include "tests/input/input_test_window.h"
+#include "tests/support/windows.h"
 
 namespace bt = brannock::testing;
+using brannock::test::PlainWindow;
 
 namespace {
 
@@ -54,7 +55,7 @@ TEST(PadKeyboard, ArrowsGiveKeypadDirectionsAndButtonKeysTheirBits) {
 }
 
 TEST(PadKeyboard, SwitchedOffBadIndexOrOwnerBehindReadNothing) {
-    TestWindow owner, other;
+    PlainWindow owner, other;
     CPadInput pad(0, 0, 640, 480);
     Stick(0x8000, 0x8000);
     pad.GetDirection(1);  // now ready

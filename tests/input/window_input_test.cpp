@@ -8,9 +8,10 @@
 #include "input/input_state.h"
 #include "input/window_input.h"
 #include "platform/testing/user_input.h"
-#include "tests/input/input_test_window.h"
+#include "tests/support/windows.h"
 
 namespace bt = brannock::testing;
+using brannock::test::PlainWindow;
 
 namespace {
 
@@ -39,7 +40,7 @@ TEST(WindowInput, PointerIsRelativeToTheClientAreaAndButtonsNeedTheWindowInFront
     bt::SetKeyDown(VK_RBUTTON, true);
     HMENU menu = CreateMenu();
     AppendMenuA(menu, MF_STRING, 1, "File");
-    TestWindow plain, withMenu(WS_OVERLAPPEDWINDOW, menu), popup(WS_POPUP);
+    PlainWindow plain, withMenu(WS_OVERLAPPEDWINDOW, menu), popup(WS_POPUP);
     for (HWND window : {plain.handle, withMenu.handle, popup.handle}) {
         bt::SetForeground(window);
         PointAt(window, 10, 20);
@@ -64,7 +65,7 @@ TEST(WindowInput, PointerIsRelativeToTheClientAreaAndButtonsNeedTheWindowInFront
 }
 
 TEST(WindowInput, KeysCountWhileTheWindowIsInFront) {
-    TestWindow window, other;
+    PlainWindow window, other;
     bt::SetKeyDown(VK_F1, true);
     bt::SetKeyDown(0xA0, true);
     bt::SetForeground(window.handle);

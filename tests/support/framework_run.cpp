@@ -4,6 +4,7 @@
 #include <string>
 
 #include "framework/globals.h"
+#include "framework/main_window.h"
 
 #ifndef _WIN32
 #include "platform/testing/user_input.h"
@@ -35,6 +36,11 @@ std::jthread CloseMainWindowWhen(std::function<bool()> ready, int delayMs) {
 int RunWinMain(const char* commandLine) {
     std::string line = commandLine;
     return WinMain(GetModuleHandleA(nullptr), nullptr, line.data(), SW_SHOWNORMAL);
+}
+
+HWND OpenMainWindow() {
+    RegisterMainClass(nullptr);
+    return CreateMainWindow(nullptr, SW_SHOWNORMAL) == 1 ? g_hWnd.load() : nullptr;
 }
 
 }  // namespace brannock::test

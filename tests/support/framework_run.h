@@ -21,4 +21,8 @@ std::jthread CloseMainWindowWhen(std::function<bool()> ready, int delayMs = 0);
 // Calls the process entry as a program start does.
 int RunWinMain(const char* commandLine = "");
 
+// Registers the main class and creates the main window from the current
+// creation values, as a run does; the window, null on failure.
+HWND OpenMainWindow();
+
 }  // namespace brannock::test
