@@ -1,28 +1,34 @@
-// The main window's procedure: which hook each message reaches, with which
-// values, and what the window answers; and the pumps that feed it.
+// The main window: which hook each message reaches and what the window
+// answers, the pumps that feed it, its title, size, place and menus.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <string>
 
 #include "framework/globals.h"
+#include "framework/menu.h"
 #include "framework/system.h"
 #include "tests/support/framework_run.h"
 #include "tests/support/windows.h"
 
 namespace {
 
+using brannock::test::FramedSize;
+using brannock::test::OpenMainWindow;
 using brannock::test::SizeOf;
+using brannock::test::TopLeft;
 
 // Notes each hook call as text, e.g. "Mouse 10 20 1 0;".
 class RecordingSystem : public CSystem {
   public:
     std::string calls;
     int closeAnswer = 1;
-    int hitTestAnswer = 0;
 
     int OnClose() override { return Record("Close"), closeAnswer; }
-    int OnHitTest(int x, int y) override { return Record("HitTest %d %d", x, y), hitTestAnswer; }
+    // Claims the caption at x = 1; other points are left to the system.
+    int OnHitTest(int x, int y) override {
+        return Record("HitTest %d %d", x, y), x == 1 ? HTCAPTION : 0;
+    }
     void OnCommand(int code, int id, HWND control) override {
         Record("Command %d %d %d", code, id, static_cast<int>(reinterpret_cast<INT_PTR>(control)));
     }
@@ -47,13 +53,12 @@ class RecordingSystem : public CSystem {
 
 class MainWindowTest : public ::testing::Test {
   protected:
-    void SetUp() override { ASSERT_NE(window = brannock::test::OpenMainWindow(), nullptr); }
-    // The hook calls that sending the message made, and its answer.
-    std::string Send(UINT message, WPARAM w, LPARAM l, LRESULT* answer = nullptr) {
+    void SetUp() override { ASSERT_NE(window = OpenMainWindow(), nullptr); }
+    // The hook calls that sending the message made, then "=" and its answer.
+    std::string Send(UINT message, WPARAM w, LPARAM l) {
         system.calls.clear();
-        const LRESULT result = SendMessageA(window, message, w, l);
-        if (answer) *answer = result;
-        return system.calls;
+        const LRESULT answer = SendMessageA(window, message, w, l);
+        return system.calls + "=" + std::to_string(answer);
     }
 
     RecordingSystem system;
@@ -61,35 +66,38 @@ class MainWindowTest : public ::testing::Test {
 };
 
 TEST_F(MainWindowTest, MessagesReachTheirHooksWithZeroExtendedHalves) {
+    const POINT at = {TopLeft(window).x + SizeOf(window).cx / 2, TopLeft(window).y + 100};
+    const LPARAM inside = MAKELPARAM(at.x, at.y);
+    const LRESULT systemHit = DefWindowProcA(window, WM_NCHITTEST, 0, inside);
+    ASSERT_NE(systemHit, HTNOWHERE);
     const struct {
         UINT message;
         WPARAM w;
         LPARAM l;
-        const char* calls;
+        std::string result;
     } cases[] = {
-        {WM_MOUSEMOVE, 0, MAKELPARAM(0xFFFF, 0x8000), "Mouse 65535 32768 0 0;"},
-        {WM_LBUTTONDOWN, 0, MAKELPARAM(1, 2), "Mouse 1 2 1 0;"},
-        {WM_RBUTTONDOWN, 0, MAKELPARAM(3, 4), "Mouse 3 4 1 1;"},
-        {WM_LBUTTONUP, 0, MAKELPARAM(5, 6), "Mouse 5 6 0 1;"},
-        {WM_SIZE, 0, MAKELPARAM(0xFFFE, 300), "Size 65534 300;"},
-        {WM_MOUSEMOVE, 0, MAKELPARAM(2, 2), "Mouse 2 2 0 0;"},  // resizing released both
-        {WM_RBUTTONDOWN, 0, MAKELPARAM(3, 3), "Mouse 3 3 0 1;"},
-        {WM_KILLFOCUS, 0, 0, ""},
-        {WM_MOUSEMOVE, 0, MAKELPARAM(4, 4), "Mouse 4 4 0 0;"},  // so did losing the focus
-        {WM_CHAR, 0x82, 0, "Char -126;"},  // a Shift-JIS lead byte arrives negative
-        {WM_COMMAND, MAKEWPARAM(5, 1), 77, "Command 1 5 77;"},
-        {WM_USER, 3, 4, "User 3 4;"},
+        {WM_MOUSEMOVE, 0, MAKELPARAM(0xFFFF, 0x8000), "Mouse 65535 32768 0 0;=0"},
+        {WM_LBUTTONDOWN, 0, MAKELPARAM(1, 2), "Mouse 1 2 1 0;=0"},
+        {WM_RBUTTONDOWN, 0, MAKELPARAM(3, 4), "Mouse 3 4 1 1;=0"},
+        {WM_LBUTTONUP, 0, MAKELPARAM(5, 6), "Mouse 5 6 0 1;=0"},
+        {WM_SIZE, 0, MAKELPARAM(0xFFFE, 300), "Size 65534 300;=0"},
+        {WM_MOUSEMOVE, 0, MAKELPARAM(2, 2), "Mouse 2 2 0 0;=0"},  // resizing released both
+        {WM_RBUTTONDOWN, 0, MAKELPARAM(3, 3), "Mouse 3 3 0 1;=0"},
+        {WM_KILLFOCUS, 0, 0, "=0"},
+        {WM_MOUSEMOVE, 0, MAKELPARAM(4, 4), "Mouse 4 4 0 0;=0"},  // so did losing the focus
+        {WM_CHAR, 0x82, 0, "Char -126;=0"},  // a Shift-JIS lead byte arrives negative
+        {WM_COMMAND, MAKEWPARAM(5, 1), 77, "Command 1 5 77;=0"},
+        {WM_USER, 3, 4, "User 3 4;=0"},
+        {WM_ACTIVATEAPP, 1, 0, "Message;=42"},
+        {WM_NCHITTEST, 0, inside,
+         "HitTest " + std::to_string(at.x) + " " + std::to_string(at.y) +
+             ";=" + std::to_string(systemHit)},
+        {WM_NCHITTEST, 0, MAKELPARAM(1, 9), "HitTest 1 9;=2"},  // HTCAPTION
         // Alt+F4 is the game's key: no default processing turns it into a close.
-        {WM_SYSKEYDOWN, VK_F4, 1 << 29, "SysKeyDown 115;"},
+        {WM_SYSKEYDOWN, VK_F4, 1 << 29, "SysKeyDown 115;=0"},
     };
-    for (const auto& c : cases) {
-        LRESULT answer = -1;
-        EXPECT_EQ(Send(c.message, c.w, c.l, &answer), c.calls);
-        EXPECT_EQ(answer, 0) << c.calls;
-    }
-    LRESULT answer = 0;
-    EXPECT_EQ(Send(WM_ACTIVATEAPP, 1, 0, &answer), "Message;");
-    EXPECT_EQ(answer, 42);
+    for (const auto& c : cases)
+        EXPECT_EQ(Send(c.message, c.w, c.l), c.result);
 
     system.calls.clear();
     system.SetThreaded(0);
@@ -98,34 +106,21 @@ TEST_F(MainWindowTest, MessagesReachTheirHooksWithZeroExtendedHalves) {
     EXPECT_TRUE(IsWindow(window));
 }
 
-TEST_F(MainWindowTest, HitTestsAskTheGameUnlessDraggingByTheClientArea) {
-    const LPARAM point = MAKELPARAM(700, 500);
-    LRESULT answer = 0;
-    EXPECT_EQ(Send(WM_NCHITTEST, 0, point, &answer), "HitTest 700 500;");
-    EXPECT_EQ(answer, DefWindowProcA(window, WM_NCHITTEST, 0, point));
-    system.hitTestAnswer = HTCAPTION;
-    Send(WM_NCHITTEST, 0, point, &answer);
-    EXPECT_EQ(answer, HTCAPTION);
-
-    system.hitTestAnswer = 0;
+TEST_F(MainWindowTest, DraggingByTheClientAreaAsksNoHitTestAndReleasesTheButtons) {
     system.dragByClient = 1;
     Send(WM_LBUTTONDOWN, 0, MAKELPARAM(1, 1));
-    EXPECT_EQ(Send(WM_NCHITTEST, 0, point, &answer), "");
-    EXPECT_EQ(answer, HTCAPTION);
+    EXPECT_EQ(Send(WM_NCHITTEST, 0, MAKELPARAM(700, 500)), "=2");  // HTCAPTION
     EXPECT_EQ(g_mouseLeft, 0);
 }
 
 TEST_F(MainWindowTest, OnlyAnAllowedCloseEndsTheProgram) {
     system.closeAnswer = 0;
-    LRESULT answer = -1;
-    EXPECT_EQ(Send(WM_CLOSE, 0, 0, &answer), "Close;");
-    EXPECT_EQ(answer, 0);
+    EXPECT_EQ(Send(WM_CLOSE, 0, 0), "Close;=0");
     EXPECT_TRUE(IsWindow(window));
     EXPECT_EQ(g_endFlag, 0);
 
     system.closeAnswer = 1;
-    EXPECT_EQ(Send(WM_CLOSE, 0, 0, &answer), "Close;Destroy;");
-    EXPECT_EQ(answer, 1);
+    EXPECT_EQ(Send(WM_CLOSE, 0, 0), "Close;Destroy;=1");
     EXPECT_FALSE(IsWindow(window));
     EXPECT_EQ(g_endFlag, 1);
     MSG message{};
@@ -155,6 +150,14 @@ TEST_F(MainWindowTest, PumpsStopAtAQuitAndLeaveLaterMessagesQueued) {
     }
 }
 
+TEST_F(MainWindowTest, LongTitleIsCutWithoutSplittingACharacter) {
+    std::string title;
+    for (int i = 0; i < 50; ++i)
+        title += "\x82\xa0";  // 100 bytes of "あ"
+    system.SetTitle(title.c_str());
+    EXPECT_EQ(brannock::test::WindowText(window), title.substr(0, 98));
+}
+
 TEST_F(MainWindowTest, FixedSizePinsTheFrameToTheCreationSize) {
     EXPECT_EQ(system.FixedSize(1), 1);
     EXPECT_EQ(system.FixedSize(7), 1);  // other modes only read
@@ -169,12 +172,116 @@ TEST_F(MainWindowTest, FixedSizePinsTheFrameToTheCreationSize) {
     EXPECT_EQ(resize(), (SIZE{300, 200}));
 }
 
-TEST_F(MainWindowTest, LongTitleIsCutWithoutSplittingACharacter) {
-    std::string title;
-    for (int i = 0; i < 50; ++i)
-        title += "\x82\xa0";  // 100 bytes of "あ"
-    system.SetTitle(title.c_str());
-    EXPECT_EQ(brannock::test::WindowText(window), title.substr(0, 98));
+TEST_F(MainWindowTest, ClientSizeFitsTheWindowAroundItCentredAndRaisedForAMenu) {
+    const SIZE desktop = SizeOf(GetDesktopWindow());
+    EXPECT_NE(system.SetClientSize(640, 480), 0);
+    EXPECT_EQ(SizeOf(window), FramedSize(640, 480, false));
+    EXPECT_EQ(TopLeft(window), (POINT{(desktop.cx - 640) / 2, (desktop.cy - 480) / 2}));
+#ifndef _WIN32
+    RECT client{};  // the emulated frame makes the sums exact
+    GetClientRect(window, &client);
+    EXPECT_EQ((SIZE{client.right, client.bottom}), (SIZE{640, 480}));
+#endif
+
+    HMENU menu = CreateMenu();
+    AppendMenuA(menu, MF_STRING, 1, "Game");
+    SetMenu(window, menu);
+    system.SetClientSize(320, 200);
+    EXPECT_EQ(SizeOf(window), FramedSize(320, 200, true));
+    EXPECT_EQ(TopLeft(window).y, (desktop.cy - 200) / 2 - 16);
+
+    system.centreOnResize = 0;  // keeps its place, changes its size
+    SetWindowPos(window, nullptr, 33, 44, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
+    system.SetClientSize(300, 250);
+    EXPECT_EQ(SizeOf(window), FramedSize(300, 250, true));
+    EXPECT_EQ(TopLeft(window), (POINT{33, 44}));
+
+    EXPECT_NE(system.MoveWindowTo(70, 90), 0);
+    EXPECT_EQ(TopLeft(window), (POINT{70, 90}));
+    EXPECT_EQ(SizeOf(window), FramedSize(300, 250, true));
+}
+
+TEST(MainWindow, BeforeTheWindowExistsClientSizeChangesTheCreationSize) {
+    CSystem system;
+    system.SetWindowRect(10, 20, 500, 400);
+    system.SetWindowStyle(WS_POPUP | WS_BORDER);
+    EXPECT_EQ(system.MoveWindowTo(1, 1), 0);
+    EXPECT_EQ(system.SetMenuHandle(nullptr), 0);
+    EXPECT_EQ(system.SetClientSize(-1, -1), 0);  // the creation size itself
+    EXPECT_EQ(system.SetClientSize(0, 0), 0);    // remembered, not applied
+    EXPECT_EQ(system.SetClientSize(300, -1), 0);
+
+    HWND window = OpenMainWindow();
+    EXPECT_EQ(TopLeft(window), (POINT{10, 20}));
+    EXPECT_EQ(SizeOf(window), (SIZE{300, 400}));
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)) & WS_POPUP,
+              static_cast<DWORD>(WS_POPUP));
+    system.SetClientSize(-1, -1);  // the size asked for last, as a client size
+    EXPECT_EQ(SizeOf(window), FramedSize(300, 0, false));
+}
+
+// The texts of a menu's items, each followed by '|'.
+std::string Texts(HMENU menu) {
+    std::string texts;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        char text[64] = {};
+        GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+        texts = texts + text + "|";
+    }
+    return texts;
+}
+
+const MenuItem kFileItems[] = {
+    {"Open", 101, nullptr, 0, MF_STRING},
+    {"", 0, nullptr, 0, MF_SEPARATOR},
+    {"About", 0, nullptr, 0, MF_STRING},
+    {"Exit", 102, nullptr, 0, MF_STRING | MF_GRAYED},
+};
+const MenuItem kBar[] = {
+    {"File", 1, kFileItems, 4, MF_STRING},  // a popup, whatever its id and flags
+    {"Pause", 2, nullptr, 0, MF_STRING},
+    {"Empty", 3, kFileItems, 0, MF_STRING},  // no records: a command
+};
+
+TEST_F(MainWindowTest, BuildMenuKeepsTableOrderAndMakesSubTablesPopups) {
+    EXPECT_EQ(system.BuildMenu(kBar, 0, 0), nullptr);
+    EXPECT_EQ(system.BuildMenu(nullptr, 2, 0), nullptr);
+    HMENU bar = system.BuildMenu(kBar, 3, 0);
+    EXPECT_EQ(Texts(bar), "File|Pause|Empty|");
+    EXPECT_EQ(GetSubMenu(bar, 2), nullptr);
+    EXPECT_EQ(GetMenuItemID(bar, 2), 3u);
+
+    // Items with the id 0 do not pull later ones in front of them.
+    HMENU file = GetSubMenu(bar, 0);
+    EXPECT_EQ(Texts(file), "Open||About|Exit|");
+    EXPECT_EQ(GetMenuItemID(file, 3), 102u);
+    EXPECT_NE(GetMenuState(file, 3, MF_BYPOSITION) & MF_GRAYED, 0u);
+
+    MenuItem loop = {"Loop", 7, nullptr, 1, MF_STRING};  // refers to itself
+    loop.sub = &loop;
+    EXPECT_NE(system.BuildMenu(&loop, 1, 1), nullptr);
+}
+
+TEST_F(MainWindowTest, AttachingAMenuRefitsTheWindowAndDestroysTheMenuReplaced) {
+    system.SetClientSize(400, 300);
+    HMENU first = system.BuildMenu(kBar, 2, 0);
+    EXPECT_NE(system.SetMenuHandle(first), 0);
+    EXPECT_EQ(GetMenu(window), first);
+    EXPECT_EQ(SizeOf(window), FramedSize(400, 300, true));
+
+    system.SetMenuHandle(first);  // the attached menu again stays alive
+    EXPECT_TRUE(IsMenu(first));
+    HMENU second = system.BuildMenu(kFileItems, 4, 0);
+    system.SetMenuHandle(second);
+    EXPECT_FALSE(IsMenu(first));
+    system.SetMenuHandle(nullptr);
+    EXPECT_FALSE(IsMenu(second));
+    EXPECT_EQ(SizeOf(window), FramedSize(400, 300, false));
+
+    system.SetMenuHandle(system.BuildMenu(kBar, 2, 0));
+    system.SetMenuByName("NO_SUCH_MENU");  // the program has no menu resources
+    EXPECT_EQ(system.menu, nullptr);
+    EXPECT_EQ(GetMenu(window), nullptr);
 }
 
 }  // namespace
