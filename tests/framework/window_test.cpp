@@ -4,10 +4,8 @@
 
 #include <atomic>
 #include <chrono>
-#include <memory>
 #include <string>
 #include <thread>
-#include <vector>
 
 #include "framework/globals.h"
 #include "framework/system.h"
@@ -82,18 +80,45 @@ TEST_F(SecondaryWindowTest, NewestRequestComesFirstWithDefaultTitleAndGeometry) 
     EXPECT_EQ(std::string(titled.title), std::string(255, 't'));
 }
 
-TEST_F(SecondaryWindowTest, CloseMessageEndsThreadAndWindowButNotTheProgram) {
+// The game thread queues windows and waits while the pumping thread makes
+// them. One ends by a close message, leaving the program running; the other
+// when its object is deleted on yet another thread.
+TEST_F(SecondaryWindowTest, WindowsQueuedOnTheGameThreadAreMadeHereAndEndEitherWay) {
     HWND mainWindow = brannock::test::OpenMainWindow();
-    LoopWindow window;
-    Open(window);
-    HWND handle = window.GetHandle();
+    LoopWindow closed;
+    auto* deleted = new LoopWindow;
+    std::atomic<bool> done{false};
+    std::thread game([&] {
+        for (LoopWindow* window : {&closed, deleted}) {
+            system.QueueWindow(0, nullptr, window);
+            WaitWindowQueue();
+        }
+        done = true;
+    });
+    while (!done) {
+        while (system.ProcessWindowRequest() != 0) {
+        }
+        std::this_thread::yield();
+    }
+    game.join();
+    ASSERT_TRUE(WaitUntil([&] { return closed.started && deleted->started; }));
+
+    HWND handle = closed.GetHandle();
     SendMessageA(handle, WM_KEYDOWN, 'Q', 0);
-    EXPECT_EQ(window.lastKey, 'Q');
+    EXPECT_EQ(closed.lastKey, 'Q');
     SendMessageA(handle, WM_CLOSE, 0, 0);
-    EXPECT_EQ(window.thread.load(), nullptr);
+    EXPECT_EQ(closed.thread.load(), nullptr);
     EXPECT_FALSE(IsWindow(handle));
     EXPECT_EQ(g_endFlag, 0);
     EXPECT_TRUE(IsWindow(mainWindow));
+
+    handle = deleted->GetHandle();
+    std::thread([deleted] { delete deleted; }).join();
+    EXPECT_EQ(SendMessageA(handle, WM_KEYDOWN, 'K', 0), 0);  // reaches no object
+    EXPECT_TRUE(WaitUntil([&] {
+        brannock::test::PumpPending();  // the owner destroys it
+        return !IsWindow(handle);
+    }));
 }
 
 TEST_F(SecondaryWindowTest, CloseServesAThreadSendingToItsWindowAndGivesUpOnADeafOne) {
@@ -113,44 +138,10 @@ TEST_F(SecondaryWindowTest, CloseServesAThreadSendingToItsWindowAndGivesUpOnADea
     deaf.mode = 0;
 }
 
-TEST_F(SecondaryWindowTest, ObjectDestroyedOnAnotherThreadLeavesItsWindowToTheOwner) {
-    auto* window = new LoopWindow;
-    Open(*window);
-    HWND handle = window->GetHandle();
-    std::thread([window] { delete window; }).join();
-    EXPECT_EQ(SendMessageA(handle, WM_KEYDOWN, 'K', 0), 0);  // reaches no object
-    EXPECT_TRUE(WaitUntil([&] {
-        brannock::test::PumpPending();
-        return !IsWindow(handle);
-    }));
-}
-
-TEST_F(SecondaryWindowTest, RequestsQueuedOnAnotherThreadAreServedHere) {
-    LoopWindow windows[8];
-    std::atomic<bool> done{false};
-    std::thread game([&] {
-        for (LoopWindow& window : windows) {
-            system.QueueWindow(0, nullptr, &window);
-            WaitWindowQueue();
-        }
-        done = true;
-    });
-    while (!done) {
-        while (system.ProcessWindowRequest() != 0) {
-        }
-        std::this_thread::yield();
-    }
-    game.join();
-    for (LoopWindow& window : windows)
-        EXPECT_TRUE(IsWindow(window.GetHandle()));
-}
-
 TEST_F(SecondaryWindowTest, WindowBeyondAFullMapHasNoObject) {
-    std::vector<std::unique_ptr<CWindow>> windows(30);
-    for (auto& window : windows) {
-        window = std::make_unique<CWindow>();
-        ASSERT_EQ(window->Create("", 0, 0, 50, 50, WS_BORDER), 1);
-    }
+    CWindow windows[30];
+    for (CWindow& window : windows)
+        ASSERT_EQ(window.Create("", 0, 0, 50, 50, WS_BORDER), 1);
     LoopWindow extra;
     system.QueueWindow(0, nullptr, &extra);
     system.ProcessWindowRequest();
@@ -166,7 +157,7 @@ TEST_F(SecondaryWindowTest, WindowBeyondAFullMapHasNoObject) {
     }));
     EXPECT_FALSE(extra.started);
 
-    windows.front()->Close();  // a closed window frees its place
+    windows[0].Close();  // a closed window frees its place
     LoopWindow late;
     ASSERT_EQ(late.Create("late", 0, 0, 50, 50, WS_BORDER), 1);
     EXPECT_EQ(FindWindowObject(late.GetHandle()), &late);

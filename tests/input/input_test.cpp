@@ -1,22 +1,26 @@
 // CPadInput: keypad directions and button bits from the keyboard and the
-// joysticks, and MovePoint.
+// joysticks, and MovePoint. CWindowInput: the pointer in client coordinates
+// and keys held while the window is in front.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <climits>
 #include <string>
 #include <utility>
 
 #include "input/input_state.h"
 #include "input/pad_input.h"
+#include "input/window_input.h"
 
 #ifndef _WIN32
 #include "platform/testing/user_input.h"
 #include "tests/support/windows.h"
 
 namespace bt = brannock::testing;
-using brannock::test::PlainWindow;
 
 namespace {
+
+using brannock::test::PlainWindow;
 
 // Holds exactly the keys named: arrows by their keypad digits 8 2 4 6,
 // ' ' Space, '\n' Enter, letters as themselves.
@@ -48,8 +52,6 @@ TEST(PadKeyboard, ArrowsGiveKeypadDirectionsAndButtonKeysTheirBits) {
         Hold(buttons.substr(bit, 1));
         EXPECT_EQ(pad.GetButtons(0), 1 << bit) << "bit " << bit;
     }
-    Hold("ZX");
-    EXPECT_EQ(pad.GetButtons(0), 3);
     Hold(buttons + "8Q");
     EXPECT_EQ(pad.GetButtons(0), 0x3FF);
 }
@@ -113,29 +115,90 @@ TEST(PadJoystick, AxesCountOnlyStrictlyInTheirOuterEighths) {
     EXPECT_EQ(pad.GetDirection(1) | pad.GetButtons(1), 0);
 }
 
+// x, y, left, right as GetPointer gives them.
+std::array<int, 4> Pointer(HWND window) {
+    std::array<int, 4> p{-1, -1, -1, -1};
+    CWindowInput(window).GetPointer(p[0], p[1], p[2], p[3]);
+    return p;
+}
+
+// Puts the cursor at (x, y) of the client area as the system metrics place
+// it: inside border and frame, below a bordered window's caption and menu.
+void PointAt(HWND window, int x, int y) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    y += r.top + GetSystemMetrics(SM_CYBORDER) + GetSystemMetrics(SM_CYFRAME);
+    if (static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)) & WS_BORDER)
+        y += GetSystemMetrics(SM_CYCAPTION);
+    if (GetMenu(window)) y += GetSystemMetrics(SM_CYMENU);
+    x += r.left + GetSystemMetrics(SM_CXBORDER) + GetSystemMetrics(SM_CXFRAME);
+    bt::SetCursorPosition(x, y);
+}
+
+TEST(WindowInput, PointerIsRelativeToTheClientAreaAndButtonsNeedTheWindowInFront) {
+    bt::SetKeyDown(VK_LBUTTON, true);
+    bt::SetKeyDown(VK_RBUTTON, true);
+    HMENU menu = CreateMenu();
+    AppendMenuA(menu, MF_STRING, 1, "File");
+    PlainWindow plain, withMenu(WS_OVERLAPPEDWINDOW, menu), popup(WS_POPUP);
+    for (HWND window : {plain.handle, withMenu.handle, popup.handle}) {
+        bt::SetForeground(window);
+        PointAt(window, 10, 20);
+        EXPECT_EQ(Pointer(window), (std::array{10, 20, 0x8000, 0x8000}));
+    }
+    // Not clamped; no buttons behind another window or above the client
+    // area; the input switch does not apply.
+    SetInputEnabled(0);
+    PointAt(plain.handle, 1000, 0);
+    EXPECT_EQ(Pointer(plain.handle), (std::array{1000, 0, 0, 0}));
+    bt::SetForeground(plain.handle);
+    PointAt(plain.handle, 5, -1);
+    EXPECT_EQ(Pointer(plain.handle), (std::array{5, -1, 0, 0}));
+
+    // Without a window: the screen position less a caption, buttons only
+    // while no window is in front.
+    const int caption = GetSystemMetrics(SM_CYCAPTION);
+    bt::SetCursorPosition(300, 200);
+    EXPECT_EQ(Pointer(nullptr), (std::array{300, 200 - caption, 0, 0}));
+    bt::SetForeground(nullptr);
+    EXPECT_EQ(Pointer(nullptr), (std::array{300, 200 - caption, 0x8000, 0x8000}));
+}
+
+TEST(WindowInput, KeysCountWhileTheWindowIsInFront) {
+    PlainWindow window, other;
+    bt::SetKeyDown(VK_F1, true);
+    bt::SetKeyDown(0xA0, true);
+    bt::SetForeground(window.handle);
+    const CWindowInput input(window.handle);
+    EXPECT_EQ(input.IsKeyDown(VK_F1), 0x8000);
+    EXPECT_EQ(input.IsKeyDown(VK_F2), 0);
+    // Codes above 127 arrive sign-extended and read as up.
+    EXPECT_EQ(input.IsKeyDown(static_cast<char>(0xA0)), 0);
+
+    bt::SetForeground(other.handle);
+    EXPECT_EQ(input.IsKeyDown(VK_F1), 0);
+    EXPECT_EQ(CWindowInput(nullptr).IsKeyDown(VK_F1), 0x8000);
+    SetInputEnabled(0);
+    EXPECT_EQ(CWindowInput(nullptr).IsKeyDown(VK_F1), 0);
+}
+
 }  // namespace
 #endif  // _WIN32
 
 TEST(PadMovePoint, StepsFollowTheKeypadThenClamp) {
-    // From (100, 100) by (2, 3) for directions 0 to 9; y grows downward.
-    const int expected[10][2] = {{100, 100}, {98, 103},  {100, 103}, {102, 103}, {98, 100},
-                                 {100, 100}, {102, 100}, {98, 97},   {100, 97},  {102, 97}};
     CPadInput pad(0, 0, 640, 480);
-    for (int direction = 0; direction < 10; ++direction) {
-        int x = 100, y = 100;
-        pad.MovePoint(direction, x, y, 2, 3);
-        EXPECT_EQ(std::pair(x, y), std::pair(expected[direction][0], expected[direction][1]))
-            << direction;
-    }
-    int x = 0, y = 0;
-    pad.MovePoint(9, x, y, 1, 1);  // y -1 held at the top
-    EXPECT_EQ(std::pair(x, y), std::pair(1, 0));
-    x = 700, y = 500;
-    pad.MovePoint(0, x, y, 1, 1);
-    EXPECT_EQ(std::pair(x, y), std::pair(640, 480));
-
+    const auto move = [&](int direction, int x, int y, int dx, int dy) {
+        pad.MovePoint(direction, x, y, dx, dy);
+        return std::pair(x, y);
+    };
+    // From (100, 100) by (2, 3) for directions 0 to 9; y grows downward.
+    const std::pair<int, int> expected[10] = {{100, 100}, {98, 103},  {100, 103}, {102, 103},
+                                              {98, 100},  {100, 100}, {102, 100}, {98, 97},
+                                              {100, 97},  {102, 97}};
+    for (int direction = 0; direction < 10; ++direction)
+        EXPECT_EQ(move(direction, 100, 100, 2, 3), expected[direction]) << direction;
+    EXPECT_EQ(move(9, 0, 0, 1, 1), std::pair(1, 0));  // y -1 held at the top
+    EXPECT_EQ(move(0, 700, 500, 1, 1), std::pair(640, 480));
     pad.SetClampRect(INT_MIN, INT_MIN, INT_MAX, INT_MAX);  // clamps rather than wraps
-    x = INT_MAX - 1, y = INT_MIN + 1;
-    pad.MovePoint(9, x, y, INT_MAX, INT_MAX);
-    EXPECT_EQ(std::pair(x, y), std::pair(INT_MAX, INT_MIN));
+    EXPECT_EQ(move(9, INT_MAX - 1, INT_MIN + 1, INT_MAX, INT_MAX), std::pair(INT_MAX, INT_MIN));
 }
