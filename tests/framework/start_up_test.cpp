@@ -9,7 +9,6 @@
 #include "framework/globals.h"
 #include "framework/system.h"
 #include "tests/support/framework_run.h"
-#include "tests/support/windows.h"
 
 #ifndef _WIN32
 #include <ostream>

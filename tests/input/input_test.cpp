@@ -14,13 +14,25 @@
 
 #ifndef _WIN32
 #include "platform/testing/user_input.h"
-#include "tests/support/windows.h"
 
 namespace bt = brannock::testing;
 
 namespace {
 
-using brannock::test::PlainWindow;
+// A plain top-level window, destroyed with the object.
+struct PlainWindow {
+    explicit PlainWindow(DWORD style = WS_OVERLAPPEDWINDOW, HMENU menu = nullptr) {
+        WNDCLASSEXA wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.lpszClassName = "PlainTestWindow";
+        RegisterClassExA(&wc);  // fails harmlessly once registered
+        handle = CreateWindowExA(0, wc.lpszClassName, "", style, 100, 50, 300, 200, nullptr, menu,
+                                 nullptr, nullptr);
+    }
+    ~PlainWindow() { DestroyWindow(handle); }
+    HWND handle;
+};
 
 // Holds exactly the keys named: arrows by their keypad digits 8 2 4 6,
 // ' ' Space, '\n' Enter, letters as themselves.

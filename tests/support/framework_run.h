@@ -1,9 +1,11 @@
-// Helpers for tests that run the application framework. Every test case runs
-// in a process of its own, so a test creates its CSystem as a local object;
-// never define one at namespace scope in a test file.
+// Helpers for tests that run the application framework and look at its
+// windows. Every test case runs in a process of its own, so a test creates
+// its CSystem as a local object; never define one at namespace scope in a
+// test file.
 #pragma once
 
 #include <functional>
+#include <string>
 #include <thread>
 
 #include "platform/win32.h"
@@ -25,4 +27,29 @@ int RunWinMain(const char* commandLine = "");
 // creation values, as a run does; the window, null on failure.
 HWND OpenMainWindow();
 
+inline SIZE SizeOf(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+inline POINT TopLeft(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return {r.left, r.top};
+}
+
+inline std::string WindowText(HWND window) {
+    char text[256] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
 }  // namespace brannock::test
+
+inline bool operator==(const SIZE& a, const SIZE& b) {
+    return a.cx == b.cx && a.cy == b.cy;
+}
+inline bool operator==(const POINT& a, const POINT& b) {
+    return a.x == b.x && a.y == b.y;
+}
