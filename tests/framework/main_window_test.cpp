@@ -72,10 +72,7 @@ class MainWindowTest : public ::testing::Test {
 };
 
 TEST_F(MainWindowTest, MessagesReachTheirHooksWithZeroExtendedHalves) {
-    const POINT at = {TopLeft(window).x + SizeOf(window).cx / 2, TopLeft(window).y + 100};
-    const LPARAM inside = MAKELPARAM(at.x, at.y);
-    const LRESULT systemHit = DefWindowProcA(window, WM_NCHITTEST, 0, inside);
-    ASSERT_NE(systemHit, HTNOWHERE);
+    SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     const struct {
         UINT message;
         WPARAM w;
@@ -96,10 +93,8 @@ TEST_F(MainWindowTest, MessagesReachTheirHooksWithZeroExtendedHalves) {
         {WM_USER, 3, 4, "User 3 4;=0"},
         {WM_CLOSE, 0, 0, "Close;=0"},  // refused: the window stays
         {WM_ACTIVATEAPP, 1, 0, "Message;=42"},
-        {WM_NCHITTEST, 0, inside,
-         "HitTest " + std::to_string(at.x) + " " + std::to_string(at.y) +
-             ";=" + std::to_string(systemHit)},
-        {WM_NCHITTEST, 0, MAKELPARAM(1, 9), "HitTest 1 9;=2"},  // HTCAPTION
+        {WM_NCHITTEST, 0, MAKELPARAM(1, 9), "HitTest 1 9;=2"},          // HTCAPTION
+        {WM_NCHITTEST, 0, MAKELPARAM(200, 100), "HitTest 200 100;=1"},  // the system's HTCLIENT
         // Alt+F4 is the game's key: no default processing turns it into a close.
         {WM_SYSKEYDOWN, VK_F4, 1 << 29, "SysKeyDown 115;=0"},
     };
@@ -174,15 +169,36 @@ TEST_F(MainWindowTest, FixedSizePinsTheFrameToTheCreationSize) {
     EXPECT_EQ(resize(), (SIZE{300, 200}));
 }
 
+// The texts of a menu's items, each followed by '|'.
+std::string Texts(HMENU menu) {
+    std::string texts;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        char text[64] = {};
+        GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+        texts = texts + text + "|";
+    }
+    return texts;
+}
+
+const MenuItem kFileItems[] = {
+    {"Open", 101, nullptr, 0, MF_STRING},
+    {"", 0, nullptr, 0, MF_SEPARATOR},
+    {"About", 0, nullptr, 0, MF_STRING},
+    {"Exit", 102, nullptr, 0, MF_STRING | MF_GRAYED},
+};
+const MenuItem kBar[] = {
+    {"File", 1, kFileItems, 4, MF_STRING},  // a popup, whatever its id and flags
+    {"Pause", 2, nullptr, 0, MF_STRING},
+    {"Empty", 3, kFileItems, 0, MF_STRING},  // no records: a command
+};
+
 TEST_F(MainWindowTest, ClientSizeFitsTheWindowAroundItCentredAndRaisedForAMenu) {
     const SIZE desktop = SizeOf(GetDesktopWindow());
     EXPECT_NE(system.SetClientSize(640, 480), 0);
     EXPECT_EQ(SizeOf(window), FramedSize(640, 480, false));
     EXPECT_EQ(TopLeft(window), (POINT{(desktop.cx - 640) / 2, (desktop.cy - 480) / 2}));
 
-    HMENU menu = CreateMenu();
-    AppendMenuA(menu, MF_STRING, 1, "Game");
-    SetMenu(window, menu);
+    SetMenu(window, system.BuildMenu(kBar, 2, 0));
     system.SetClientSize(320, 200);
     EXPECT_EQ(SizeOf(window), FramedSize(320, 200, true));
     EXPECT_EQ(TopLeft(window).y, (desktop.cy - 200) / 2 - 16);
@@ -215,29 +231,6 @@ TEST(MainWindow, BeforeTheWindowExistsClientSizeChangesTheCreationSize) {
     system.SetClientSize(-1, -1);  // the size asked for last, as a client size
     EXPECT_EQ(SizeOf(window), FramedSize(300, 0, false));
 }
-
-// The texts of a menu's items, each followed by '|'.
-std::string Texts(HMENU menu) {
-    std::string texts;
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        char text[64] = {};
-        GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
-        texts = texts + text + "|";
-    }
-    return texts;
-}
-
-const MenuItem kFileItems[] = {
-    {"Open", 101, nullptr, 0, MF_STRING},
-    {"", 0, nullptr, 0, MF_SEPARATOR},
-    {"About", 0, nullptr, 0, MF_STRING},
-    {"Exit", 102, nullptr, 0, MF_STRING | MF_GRAYED},
-};
-const MenuItem kBar[] = {
-    {"File", 1, kFileItems, 4, MF_STRING},  // a popup, whatever its id and flags
-    {"Pause", 2, nullptr, 0, MF_STRING},
-    {"Empty", 3, kFileItems, 0, MF_STRING},  // no records: a command
-};
 
 TEST_F(MainWindowTest, BuildMenuKeepsTableOrderAndMakesSubTablesPopups) {
     EXPECT_EQ(system.BuildMenu(kBar, 0, 0), nullptr);
