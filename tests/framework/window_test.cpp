@@ -59,11 +59,11 @@ class SecondaryWindowTest : public ::testing::Test {
 
 TEST_F(SecondaryWindowTest, NewestRequestComesFirstWithDefaultTitleAndGeometry) {
     LoopWindow first, second;
+    system.QueueWindow(1, nullptr, &first);  // no such kind: takes no place
     system.QueueWindow(0, nullptr, &first);
     system.QueueWindow(0, nullptr, &second);
     for (int i = 0; i < 12; ++i)
         system.QueueWindow(0, nullptr, nullptr);  // only 8 fit
-    system.QueueWindow(1, nullptr, &first);       // no such kind: dropped
     int served = 1;
     while (system.ProcessWindowRequest() != 0)
         ++served;
