@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <ostream>
 #include <random>
 #include <string>
 
@@ -11,7 +12,6 @@
 #include "tests/support/framework_run.h"
 
 #ifndef _WIN32
-#include <ostream>
 #include <vector>
 
 #include "platform/kernel32/command_line.h"
@@ -80,6 +80,10 @@ struct Start {
     std::string segment;
     bool moves;
 };
+
+void PrintTo(const Start& start, std::ostream* out) {
+    *out << start.parent.substr(0, 8) << "/" << start.segment;
+}
 
 // A short single-threaded run started in <temp>/<parent>/<segment>.
 class WorkingDirectory : public ::testing::TestWithParam<Start> {
