@@ -61,7 +61,9 @@ TEST(Kernel32Threads, ExitCodeAndWaitFollowTheThreadsLife) {
 }
 
 TEST(Kernel32Threads, ClosedAndBogusHandlesAreInvalid) {
-    Worker worker;
+    // Static: the thread runs on after its handle is closed and may still read
+    // the flag when this test returns.
+    static Worker worker;
     HANDLE thread = CreateThread(nullptr, 0, WaitForOpen, &worker, 0, nullptr);
     ASSERT_NE(thread, nullptr);
     EXPECT_TRUE(CloseHandle(thread));
