@@ -97,18 +97,19 @@ using HGDIOBJ = void*;
 #define HIWORD(l) (static_cast<WORD>((static_cast<DWORD_PTR>(l) >> 16) & 0xffff))
 #define LOBYTE(w) (static_cast<BYTE>(static_cast<DWORD_PTR>(w) & 0xff))
 #define HIBYTE(w) (static_cast<BYTE>((static_cast<DWORD_PTR>(w) >> 8) & 0xff))
-#define MAKELONG(a, b)                                                      \
-    (static_cast<LONG>(static_cast<WORD>(static_cast<DWORD_PTR>(a) & 0xffff) | \
-                       (static_cast<DWORD>(static_cast<WORD>(static_cast<DWORD_PTR>(b) & 0xffff)) << 16)))
+#define MAKELONG(a, b)                                          \
+    (static_cast<LONG>(                                         \
+        static_cast<WORD>(static_cast<DWORD_PTR>(a) & 0xffff) | \
+        (static_cast<DWORD>(static_cast<WORD>(static_cast<DWORD_PTR>(b) & 0xffff)) << 16)))
 #define MAKEWPARAM(l, h) (static_cast<WPARAM>(static_cast<DWORD>(MAKELONG(l, h))))
 #define MAKELPARAM(l, h) (static_cast<LPARAM>(static_cast<DWORD>(MAKELONG(l, h))))
 #define MAKEINTRESOURCEA(i) (reinterpret_cast<LPSTR>(static_cast<ULONG_PTR>(static_cast<WORD>(i))))
 #define MAKEINTRESOURCE MAKEINTRESOURCEA
 #define IS_INTRESOURCE(p) ((reinterpret_cast<ULONG_PTR>(p) >> 16) == 0)
 
-#define RGB(r, g, b)                                                          \
-    (static_cast<COLORREF>(static_cast<BYTE>(r) |                             \
-                           (static_cast<DWORD>(static_cast<BYTE>(g)) << 8) |  \
+#define RGB(r, g, b)                                                         \
+    (static_cast<COLORREF>(static_cast<BYTE>(r) |                            \
+                           (static_cast<DWORD>(static_cast<BYTE>(g)) << 8) | \
                            (static_cast<DWORD>(static_cast<BYTE>(b)) << 16)))
 #define GetRValue(c) (LOBYTE(c))
 #define GetGValue(c) (LOBYTE(static_cast<DWORD>(c) >> 8))
@@ -166,7 +167,7 @@ struct IUnknown {
     virtual ULONG AddRef() = 0;
     virtual ULONG Release() = 0;
 
-protected:
+  protected:
     ~IUnknown() = default;
 };
 using LPUNKNOWN = IUnknown*;

@@ -19,7 +19,7 @@ struct JoystickReading {
 };
 
 class Backend {
-public:
+  public:
     virtual ~Backend() = default;
 
     // "headless" or "sdl2".
