@@ -8,22 +8,17 @@
 #include <gtest/gtest.h>
 
 #include "graphics/xsprite.h"
+#include "tests/support/bitmap_file.h"
+#include "tests/support/surface_pixels.h"
+#include "tests/support/test_window.h"
 
 namespace graphics_test {
 
-// A visible pop-up window (no caption: the client area is the whole window).
-HWND CreateTestWindow(int x = 0, int y = 0, int width = 640, int height = 480);
+using brannock::test::Pixel;
+using brannock::test::WriteBitmapFile;
 
 // A file path in a folder of this test; DisplayTest removes the folder.
 std::string TempPath(const std::string& name);
-
-// Writes a 24-bit BMP file whose pixel (x, y) is pixel(x, y).
-void WriteBitmapFile(const std::string& path, int width, int height,
-                     const std::function<COLORREF(int x, int y)>& pixel);
-
-// The raw pixel at (x, y): 0x00RRGGBB on the 32-bit surfaces of windowed
-// mode, 5-6-5 on 16-bit ones.
-DWORD Pixel(IDirectDrawSurface7* surface, int x, int y);
 
 // 0x00RRGGBB as far as a display of `bits` keeps it (5-6-5 for 16).
 inline DWORD Quantise(DWORD rgb, int bits) {
@@ -35,7 +30,8 @@ constexpr DWORD ToRgb(COLORREF c) {
     return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
 }
 
-// A display attached to a fresh 640x480 window.
+// A display attached to a fresh 640x480 pop-up window (no caption: the
+// client area is the whole window).
 class DisplayTest : public ::testing::Test {
   protected:
     void SetUp() override;

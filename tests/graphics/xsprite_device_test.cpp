@@ -29,7 +29,7 @@ TEST_F(DisplayTest, PageCountIsCappedAt128) {
 }
 
 TEST_F(DisplayTest, AttachWindowKeepsTheFirstWindow) {
-    HWND other = CreateTestWindow(10, 10, 100, 100);
+    HWND other = brannock::test::CreateTestWindow(WS_POPUP, 10, 10, 100, 100);
     display.AttachWindow(other);
     EXPECT_EQ(display.GetWindow(), window);
     DestroyWindow(other);
@@ -46,7 +46,8 @@ void PokeBacking(void* bits, int x, int y, COLORREF colour) {
 TEST_F(DisplayTest, BackingBitmapsSurviveWhileSizeAndCountDo) {
     Open(16, 2);
     const std::string background = TempPath("bg.bmp");
-    WriteBitmapFile(background, 32, 32, [](int x, int y) { return RGB(x * 8, y * 8, 0x80); });
+    ASSERT_TRUE(
+        WriteBitmapFile(background, 32, 32, [](int x, int y) { return RGB(x * 8, y * 8, 0x80); }));
     display.LoadBackground(background.c_str());
     display.LoadBackground(TempPath("missing.bmp").c_str());  // keeps the one loaded
     display.LoadBackground("");

@@ -105,7 +105,8 @@ TEST_F(DrawTest, RefusedDrawsLeaveTheBackBuffer) {
 
 TEST_F(DrawTest, BackgroundLayersAndRestoreModes) {
     const std::string file = TempPath("bg.bmp");
-    WriteBitmapFile(file, 640, 480, [](int x, int y) { return RGB(x & 0xFF, y & 0xFF, 0x80); });
+    ASSERT_TRUE(WriteBitmapFile(file, 640, 480,
+                                [](int x, int y) { return RGB(x & 0xFF, y & 0xFF, 0x80); }));
     display.LoadBackground(file.c_str());
     // Composed (100, 50) is picture (10, 20).
     EXPECT_EQ(display.ComposeBackground(100, 50, 200, 100, 10, 20), DD_OK);

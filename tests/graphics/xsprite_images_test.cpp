@@ -32,7 +32,7 @@ TEST_F(DisplayTest, HandlesAreLoadOrderAndSurviveReCreation) {
 TEST_F(DisplayTest, SizeRectangleGetsOnlyWidthAndHeight) {
     Open();
     const std::string tall = TempPath("tall.bmp");
-    WriteBitmapFile(tall, 64, 96, [](int, int) { return RGB(9, 9, 9); });
+    ASSERT_TRUE(WriteBitmapFile(tall, 64, 96, [](int, int) { return RGB(9, 9, 9); }));
 
     RECT size{-5, -6, 0, 0};
     EXPECT_EQ(display.LoadBitmapFile(tall.c_str(), XSprite::kTransparent, &size), 0);

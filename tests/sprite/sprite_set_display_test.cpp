@@ -7,6 +7,7 @@
 #include "graphics/xsprite.h"
 #include "platform/win32.h"
 #include "sprite/sprite_set.h"
+#include "tests/support/test_window.h"
 
 namespace {
 
@@ -18,13 +19,7 @@ std::vector<int> FrameValues(const Animation* animation, int index) {
 }
 
 TEST(SpriteSetDisplay, EveryLineKindGivesItsAnimationsFramesHandlesAndLinks) {
-    WNDCLASSEXA windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.lpszClassName = "SpriteSetTest";
-    RegisterClassExA(&windowClass);
-    HWND window = CreateWindowExA(0, "SpriteSetTest", "Sprite set", WS_OVERLAPPEDWINDOW, 0, 0, 640,
-                                  480, nullptr, nullptr, nullptr, nullptr);
+    HWND window = brannock::test::CreateTestWindow(WS_POPUP, 0, 0, 640, 480);
     ASSERT_NE(window, nullptr);
     XSprite display;
     display.AttachWindow(window);
