@@ -11,12 +11,7 @@
 
 namespace {
 
-using brannock::test::ClientOnScreen;
-using brannock::test::Com;
-using brannock::test::CreateDirectDraw;
-using brannock::test::CreatePrimary;
-using brannock::test::CreateTestWindow;
-using brannock::test::FillSurface;
+using namespace brannock::test;
 
 TEST(DisplayScreen, SaveScreenBitmapWritesWhatIsOnTheScreen) {
     HDC dc = GetDC(nullptr);
@@ -45,13 +40,10 @@ TEST(DisplayScreen, SaveScreenBitmapWritesWhatIsOnTheScreen) {
 
 TEST(DisplayScreen, AWindowPastTheScreenEdgeShowsBlackThere) {
     const int width = brannock::testing::ScreenWidth();
-    const HWND window = CreateTestWindow(width - 40, 10, 100, 80);
+    const HWND window = CreateTestWindow(WS_OVERLAPPEDWINDOW, width - 40, 10, 100, 80);
     const RECT client = ClientOnScreen(window);
     HDC dc = GetDC(window);
-    HBRUSH brush = CreateSolidBrush(RGB(10, 20, 30));
-    RECT all{0, 0, 100, 100};
-    FillRect(dc, &all, brush);
-    DeleteObject(brush);
+    FillArea(dc, {0, 0, 100, 100}, RGB(10, 20, 30));
     ReleaseDC(window, dc);
 
     brannock::platform::display::HostImage image;
@@ -66,15 +58,11 @@ TEST(DisplayScreen, AWindowPastTheScreenEdgeShowsBlackThere) {
 }
 
 TEST(DisplayScreen, HostReadsNeverSeeAHalfPresentedFrame) {
-    const HWND window = CreateTestWindow(0, 0, 100, 100);
+    const HWND window = CreateTestWindow(WS_OVERLAPPEDWINDOW, 0, 0, 100, 100);
     auto directDraw = CreateDirectDraw(window, DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN);
     ASSERT_EQ(directDraw->SetDisplayMode(64, 48, 16, 0, 0), DD_OK);
     auto primary = CreatePrimary(directDraw.get(), 1);
-    DDSCAPS2 caps{};
-    caps.dwCaps = DDSCAPS_BACKBUFFER;
-    IDirectDrawSurface7* attached = nullptr;
-    ASSERT_EQ(primary->GetAttachedSurface(&caps, &attached), DD_OK);
-    Com<IDirectDrawSurface7> back(attached);
+    auto back = BackBuffer(primary.get());
 
     // The game thread draws whole frames of one colour and flips while the
     // host side reads the screen, both until each has done its share.
@@ -97,7 +85,6 @@ TEST(DisplayScreen, HostReadsNeverSeeAHalfPresentedFrame) {
     }
     presenter.join();
     EXPECT_EQ(torn, 0);
-    DestroyWindow(window);
 }
 
 }  // namespace

@@ -1,13 +1,14 @@
 // GDI bitmaps and memory DCs: DIB sections both ways up and in every depth,
 // GetObjectA, conversions through BitBlt, fills, pixels, text, and the rules
 // of selecting and deleting objects.
-#include <gtest/gtest.h>
-
+#include <algorithm>
 #include <cstring>
 
-#include "platform/win32.h"
+#include "tests/platform/ddraw_fixture.h"
 
 namespace {
+
+using brannock::test::FillArea;
 
 struct Dib {
     HBITMAP bitmap = nullptr;
@@ -57,16 +58,33 @@ class MemoryDC {
     HGDIOBJ old_;
 };
 
+// Checks every pixel of the DC's `width` x `height` against expected(x, y).
+template <class Expected>
+void ExpectDcPixels(HDC dc, int width, int height, Expected expected) {
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            ASSERT_EQ(GetPixel(dc, x, y), expected(x, y)) << x << "," << y;
+}
+
+// How many pixels of the area have each colour of `colours`; fails on others.
+std::vector<int> CountColours(HDC dc, RECT area, std::vector<COLORREF> colours) {
+    std::vector<int> counts(colours.size());
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) {
+            const auto found = std::find(colours.begin(), colours.end(), GetPixel(dc, x, y));
+            EXPECT_NE(found, colours.end()) << x << "," << y;
+            if (found != colours.end()) ++counts[found - colours.begin()];
+        }
+    }
+    return counts;
+}
+
 TEST(GdiDibSection, RowsRunTopDownOrBottomUpAsTheHeightSays) {
     for (const int height : {3, -3}) {
         Dib dib = MakeDib(2, height, 24);
-        ASSERT_NE(dib.bitmap, nullptr);
         ASSERT_NE(dib.bits, nullptr);
         const BITMAP info = Describe(dib.bitmap);
-        EXPECT_EQ(info.bmWidth, 2);
         EXPECT_EQ(info.bmHeight, 3);
-        EXPECT_EQ(info.bmBitsPixel, 24);
-        EXPECT_EQ(info.bmPlanes, 1);
         EXPECT_EQ(info.bmWidthBytes, 8);  // 6 bytes padded to 4
         EXPECT_EQ(info.bmBits, dib.bits);
 
@@ -139,90 +157,54 @@ TEST(GdiBitBlt, ConvertsBetweenDepths) {
     EXPECT_EQ(wide[0] & 0xFFFFFF, 0x103452u);
     EXPECT_EQ(wide[1] & 0xFFFFFF, 0xFFFFFFu);
     EXPECT_EQ(wide[2] & 0xFFFFFF, 0xFF00FFu);
-    for (auto bitmap : {source.bitmap, middle.bitmap, target.bitmap})
-        DeleteObject(bitmap);
 }
 
-TEST(GdiBitBlt, CopiesOnlyWhereBothSidesHavePixels) {
+TEST(GdiBitBlt, CopiesAndFillsOnlyWherePixelsAre) {
     Dib source = MakeDib(4, -4, 32);
     Dib target = MakeDib(6, -6, 32);
     MemoryDC from(source.bitmap), to(target.bitmap);
-    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
-    RECT all{0, 0, 4, 4};
-    FillRect(from, &all, red);
-    // Asks for 5x5 from (2, 2): only the 2x2 the source has lands, at (3, 3).
-    ASSERT_TRUE(BitBlt(to, 1, 1, 5, 5, from, 2, 2, SRCCOPY));
-    for (int y = 0; y < 6; ++y) {
-        for (int x = 0; x < 6; ++x) {
-            const bool copied = x >= 1 && x < 3 && y >= 1 && y < 3;
-            EXPECT_EQ(GetPixel(to, x, y), copied ? RGB(255, 0, 0) : RGB(0, 0, 0)) << x << "," << y;
-        }
-    }
-    EXPECT_FALSE(BitBlt(to, 0, 0, 1, 1, from, 0, 0, 0x00EE0086));  // SRCPAINT is not offered
-    EXPECT_TRUE(BitBlt(to, 0, 0, 6, 6, nullptr, 0, 0, WHITENESS));
-    EXPECT_EQ(GetPixel(to, 5, 5), RGB(255, 255, 255));
-    DeleteObject(red);
-    DeleteObject(source.bitmap);
-    DeleteObject(target.bitmap);
-}
-
-TEST(GdiFillRect, FillsTheRectangleClippedToTheBitmap) {
-    Dib dib = MakeDib(5, -4, 24);
-    MemoryDC dc(dib.bitmap);
-    HBRUSH green = CreateSolidBrush(RGB(0, 200, 0));
+    // A fill reaching past the bitmap on three sides.
     RECT area;
-    ASSERT_TRUE(SetRect(&area, 3, -2, 100, 2));
-    EXPECT_NE(FillRect(dc, &area, green), 0);
-    for (int y = 0; y < 4; ++y) {
-        for (int x = 0; x < 5; ++x) {
-            EXPECT_EQ(GetPixel(dc, x, y), (x >= 3 && y < 2) ? RGB(0, 200, 0) : RGB(0, 0, 0));
-        }
-    }
-    EXPECT_EQ(FillRect(dc, &area, nullptr), 0);
-    DeleteObject(green);
-    DeleteObject(dib.bitmap);
+    ASSERT_TRUE(SetRect(&area, 2, -2, 100, 3));
+    FillArea(from, area, RGB(255, 0, 0));
+    ExpectDcPixels(from, 4, 4,
+                   [](int x, int y) { return x >= 2 && y < 3 ? RGB(255, 0, 0) : RGB(0, 0, 0); });
+    EXPECT_EQ(FillRect(from, &area, nullptr), 0);
+
+    // Asks for 5x5 from (1, 1): only the 3x3 the source has lands, at (2, 1).
+    FillArea(to, {0, 0, 6, 6}, RGB(255, 255, 255));
+    ASSERT_TRUE(BitBlt(to, 2, 1, 5, 5, from, 1, 1, SRCCOPY));
+    ExpectDcPixels(to, 6, 6, [](int x, int y) {
+        if (x < 2 || x >= 5 || y < 1 || y >= 4) return RGB(255, 255, 255);
+        return x >= 3 && y < 3 ? RGB(255, 0, 0) : RGB(0, 0, 0);
+    });
+    EXPECT_FALSE(BitBlt(to, 0, 0, 1, 1, from, 0, 0, 0x00EE0086));  // SRCPAINT is not offered
+    EXPECT_TRUE(BitBlt(to, 0, 0, 6, 6, nullptr, 0, 0, BLACKNESS));
+    EXPECT_EQ(GetPixel(to, 5, 5), RGB(0, 0, 0));
+    EXPECT_TRUE(BitBlt(to, 0, 0, 6, 6, nullptr, 0, 0, WHITENESS));
+    EXPECT_EQ(GetPixel(to, 0, 0), RGB(255, 255, 255));
 }
 
 TEST(GdiTextOut, DrawsBlackTextOnAWhiteCellByDefault) {
     Dib dib = MakeDib(40, -20, 32);
     MemoryDC dc(dib.bitmap);
     ASSERT_TRUE(TextOutA(dc, 2, 1, "Hi", 2));
-    int ink = 0, paper = 0;
-    for (int y = 1; y < 17; ++y) {
-        for (int x = 2; x < 18; ++x) {
-            const COLORREF c = GetPixel(dc, x, y);
-            ink += c == RGB(0, 0, 0);
-            paper += c == RGB(255, 255, 255);
-            ASSERT_TRUE(c == RGB(0, 0, 0) || c == RGB(255, 255, 255));
-        }
-    }
-    EXPECT_GT(ink, 20);
-    EXPECT_GT(paper, 150);
-    // Two 8x16 cells and nothing around them.
+    // Two 8x16 cells of ink and paper, and nothing around them.
+    const auto cells = CountColours(dc, {2, 1, 18, 17}, {RGB(0, 0, 0), RGB(255, 255, 255)});
+    EXPECT_GT(cells[0], 20);
+    EXPECT_GT(cells[1], 150);
     EXPECT_EQ(GetPixel(dc, 1, 5), RGB(0, 0, 0));
     EXPECT_EQ(GetPixel(dc, 18, 5), RGB(0, 0, 0));
     EXPECT_EQ(GetPixel(dc, 5, 17), RGB(0, 0, 0));
 
     // Transparent text in another colour leaves the background alone.
-    HBRUSH blue = CreateSolidBrush(RGB(0, 0, 255));
-    RECT all{0, 0, 40, 20};
-    FillRect(dc, &all, blue);
+    FillArea(dc, {0, 0, 40, 20}, RGB(0, 0, 255));
     SetBkMode(dc, TRANSPARENT);
     EXPECT_EQ(SetTextColor(dc, RGB(255, 255, 0)), RGB(0, 0, 0));
     ASSERT_TRUE(TextOutA(dc, 0, 0, "\x8c\x78", 2));  // Shift-JIS bytes show boxes
-    int yellow = 0;
-    for (int y = 0; y < 16; ++y) {
-        for (int x = 0; x < 16; ++x) {
-            const COLORREF c = GetPixel(dc, x, y);
-            yellow += c == RGB(255, 255, 0);
-            ASSERT_TRUE(c == RGB(255, 255, 0) || c == RGB(0, 0, 255));
-        }
-    }
-    EXPECT_GT(yellow, 20);
+    EXPECT_GT(CountColours(dc, {0, 0, 16, 16}, {RGB(255, 255, 0), RGB(0, 0, 255)})[0], 20);
     EXPECT_FALSE(TextOutA(dc, 0, 0, nullptr, 3));
     EXPECT_FALSE(TextOutA(dc, 0, 0, "x", -1));
-    DeleteObject(blue);
-    DeleteObject(dib.bitmap);
 }
 
 TEST(GdiObjects, SelectedBitmapsStayUntilReleasedAndStaleHandlesAreInvalid) {
@@ -248,19 +230,16 @@ TEST(GdiObjects, SelectedBitmapsStayUntilReleasedAndStaleHandlesAreInvalid) {
 
 TEST(GdiObjects, CompatibleBitmapsTakeTheScreenFormat) {
     HDC screen = GetDC(nullptr);
-    ASSERT_NE(screen, nullptr);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, 3, 2);
     ASSERT_NE(bitmap, nullptr);
     const BITMAP info = Describe(bitmap);
     EXPECT_EQ(info.bmWidth, 3);
-    EXPECT_EQ(info.bmHeight, 2);
     EXPECT_EQ(info.bmBitsPixel, 32);  // the windowed desktop
     EXPECT_EQ(info.bmBits, nullptr);
     BITMAP small{};
     EXPECT_EQ(GetObjectA(bitmap, 20, &small), 0);
     EXPECT_EQ(GetObjectA(bitmap, 0, nullptr), static_cast<int>(sizeof(BITMAP)));
     EXPECT_EQ(CreateCompatibleBitmap(screen, -1, 2), nullptr);
-    DeleteObject(bitmap);
     EXPECT_EQ(ReleaseDC(nullptr, screen), 1);
     EXPECT_EQ(ReleaseDC(nullptr, screen), 0);
 }

@@ -3,23 +3,16 @@
 #include "platform/display/host_image.h"
 #include "platform/testing/display.h"
 #include "tests/platform/ddraw_fixture.h"
+#include "tests/platform/recording_backend.h"
 
 namespace {
 
+using namespace brannock::test;
 using brannock::platform::display::HostImage;
 using brannock::platform::display::kMenuBarColour;
 using brannock::platform::display::ReadWindowImage;
-using brannock::test::ClientOnScreen;
-using brannock::test::CreateTestWindow;
-using brannock::test::RecordingBackend;
-using brannock::test::SameRect;
 using brannock::testing::ScreenPixel;
-
-void Fill(HDC dc, RECT area, COLORREF colour) {
-    HBRUSH brush = CreateSolidBrush(colour);
-    FillRect(dc, &area, brush);
-    DeleteObject(brush);
-}
+using Events = std::vector<std::string>;
 
 TEST(GdiScreenDC, DrawsAnywhereOnTheScreen) {
     RecordingBackend& backend = RecordingBackend::Install();
@@ -29,32 +22,39 @@ TEST(GdiScreenDC, DrawsAnywhereOnTheScreen) {
     const int bottom = brannock::testing::ScreenHeight() - 1;
     EXPECT_EQ(SetPixel(dc, right, bottom, RGB(1, 2, 3)), RGB(1, 2, 3));
     EXPECT_EQ(SetPixel(dc, right + 1, bottom, RGB(1, 2, 3)), CLR_INVALID);
-    EXPECT_TRUE(backend.ScreenUpdates().empty());  // told once the DC is released
+    EXPECT_TRUE(backend.Events("screen").empty());  // told once the DC is released
     ASSERT_EQ(ReleaseDC(nullptr, dc), 1);
     EXPECT_EQ(ScreenPixel(right, bottom), 0x010203u);
-    ASSERT_EQ(backend.ScreenUpdates().size(), 1u);
-    EXPECT_TRUE(SameRect(backend.ScreenUpdates()[0], {right, bottom, right + 1, bottom + 1}));
+    EXPECT_EQ(backend.Events("screen"),
+              Events{"screen " + RectText({right, bottom, right + 1, bottom + 1})});
 }
 
 TEST(GdiWindowDC, DrawsOnTheScreenInsideTheClientAreaOnly) {
     RecordingBackend& backend = RecordingBackend::Install();
-    const HWND window = CreateTestWindow(100, 50, 200, 150);
+    const HWND window = CreateTestWindow(WS_OVERLAPPEDWINDOW, 100, 50, 200, 150);
     const RECT client = ClientOnScreen(window);
     HDC dc = GetDC(window);
     ASSERT_NE(dc, nullptr);
-    Fill(dc, {-1000, -1000, 1000, 1000}, RGB(200, 0, 0));
+    FillArea(dc, {-1000, -1000, 1000, 1000}, RGB(200, 0, 0));
     EXPECT_EQ(GetPixel(dc, 0, 0), RGB(200, 0, 0));
     EXPECT_EQ(GetPixel(dc, -1, 0), CLR_INVALID);
+    // Memory DCs made from it take the screen's format.
+    HDC memory = CreateCompatibleDC(dc);
+    HBITMAP bitmap = CreateCompatibleBitmap(memory, 4, 4);
+    BITMAP info{};
+    GetObjectA(bitmap, sizeof info, &info);
+    EXPECT_EQ(info.bmBitsPixel, brannock::testing::ScreenBitsPerPixel());
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    EXPECT_FALSE(DeleteDC(dc));  // a window DC is released, not deleted
     ASSERT_EQ(ReleaseDC(window, dc), 1);
 
-    EXPECT_EQ(ScreenPixel(client.left, client.top), 0xC80000u);
-    EXPECT_EQ(ScreenPixel(client.right - 1, client.bottom - 1), 0xC80000u);
-    EXPECT_EQ(ScreenPixel(client.left - 1, client.top), 0u);
-    EXPECT_EQ(ScreenPixel(client.left, client.top - 1), 0u);
-    EXPECT_EQ(ScreenPixel(client.right, client.bottom - 1), 0u);
-    ASSERT_EQ(backend.ScreenUpdates().size(), 1u);
-    EXPECT_TRUE(SameRect(backend.ScreenUpdates()[0], client));
-
+    ExpectScreen({{client.left, client.top, 0xC80000},
+                  {client.right - 1, client.bottom - 1, 0xC80000},
+                  {client.left - 1, client.top, 0},
+                  {client.left, client.top - 1, 0},
+                  {client.right, client.bottom - 1, 0}});
+    EXPECT_EQ(backend.Events("screen"), Events{"screen " + RectText(client)});
     DestroyWindow(window);
     EXPECT_EQ(GetDC(window), nullptr);
 }
@@ -62,11 +62,12 @@ TEST(GdiWindowDC, DrawsOnTheScreenInsideTheClientAreaOnly) {
 TEST(GdiWindowDC, TheWholeWindowDCDrawsIntoAnOverlayOverTheHostView) {
     RecordingBackend& backend = RecordingBackend::Install();
     for (const bool menu : {false, true}) {
-        const HWND window = CreateTestWindow(300, 200, 320, 240, menu);
+        const HWND window = CreateTestWindow(WS_OVERLAPPEDWINDOW, 300, 200, 320, 240);
+        if (menu) SetMenu(window, CreateMenu());
         const RECT client = ClientOnScreen(window);
         const int menuHeight = menu ? GetSystemMetrics(SM_CYMENU) : 0;
         HDC clientDC = GetDC(window);
-        Fill(clientDC, {0, 0, 1000, 1000}, RGB(0, 0, 255));
+        FillArea(clientDC, {0, 0, 1000, 1000}, RGB(0, 0, 255));
         ReleaseDC(window, clientDC);
 
         backend.Clear();
@@ -74,8 +75,8 @@ TEST(GdiWindowDC, TheWholeWindowDCDrawsIntoAnOverlayOverTheHostView) {
         ASSERT_NE(dc, nullptr);
         ASSERT_TRUE(TextOutA(dc, 8, 2, "0001[fps]", 9));
         ASSERT_EQ(ReleaseDC(window, dc), 1);
-        ASSERT_EQ(backend.OverlayUpdates(), std::vector<HWND>{window});
-        EXPECT_TRUE(backend.ScreenUpdates().empty());
+        EXPECT_EQ(backend.Events("overlay"), Events{"overlay"});
+        EXPECT_TRUE(backend.Events("screen").empty());
         // The screen itself is untouched.
         EXPECT_EQ(ScreenPixel(client.left + 8, client.top + 2), 0x0000FFu);
 
@@ -99,22 +100,6 @@ TEST(GdiWindowDC, TheWholeWindowDCDrawsIntoAnOverlayOverTheHostView) {
         EXPECT_EQ(at(8, image.height - 1), 0x0000FFu);
         DestroyWindow(window);
     }
-}
-
-TEST(GdiWindowDC, MemoryDCsMadeFromWindowDCsTakeTheScreenFormat) {
-    const HWND window = CreateTestWindow(0, 0, 64, 64);
-    HDC windowDC = GetDC(window);
-    HDC memory = CreateCompatibleDC(windowDC);
-    ASSERT_NE(memory, nullptr);
-    HBITMAP bitmap = CreateCompatibleBitmap(memory, 4, 4);
-    BITMAP info{};
-    GetObjectA(bitmap, sizeof info, &info);
-    EXPECT_EQ(info.bmBitsPixel, brannock::testing::ScreenBitsPerPixel());
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    EXPECT_EQ(DeleteDC(windowDC), FALSE);  // a window DC is released, not deleted
-    EXPECT_EQ(ReleaseDC(window, windowDC), 1);
-    DestroyWindow(window);
 }
 
 }  // namespace

@@ -3,18 +3,18 @@
 // and what the backend hears of window changes.
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <mutex>
 #include <string>
 
-#include "platform/backend/backend_override.h"
 #include "platform/backend/desktop.h"
 #include "platform/win32.h"
+#include "tests/platform/recording_backend.h"
 #include "user32_test_window.h"
 
 namespace {
 
 using namespace user32_test;
+using brannock::test::RecordingBackend;
+using brannock::test::RectText;
 
 int Caption() {
     return GetSystemMetrics(SM_CYCAPTION);
@@ -42,18 +42,10 @@ class User32Geometry : public ::testing::Test {
 };
 
 TEST_F(User32Geometry, MetricsMakeTheFrameworkSizeSumsExact) {
-    EXPECT_EQ(GetSystemMetrics(SM_CXBORDER) + GetSystemMetrics(SM_CXFRAME) +
-                  GetSystemMetrics(SM_CXDLGFRAME),
-              0);
-    EXPECT_EQ(Caption(), 20);
-    EXPECT_EQ(GetSystemMetrics(SM_CYSIZE), 20);
-    EXPECT_EQ(MenuBar(), 20);
     const auto desktop = brannock::platform::VirtualDesktop();
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), desktop.width);
     EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), desktop.height);
-    const RECT d = WindowRect(GetDesktopWindow());
-    EXPECT_EQ(d.right, desktop.width);
-    EXPECT_EQ(d.bottom, desktop.height);
+    EXPECT_EQ(WindowRect(GetDesktopWindow()).right, desktop.width);
     EXPECT_EQ(GetSystemMetrics(9999), 0);
 
     // A client size plus the extra sums of the framework gives that client
@@ -74,22 +66,17 @@ TEST_F(User32Geometry, MetricsMakeTheFrameworkSizeSumsExact) {
 TEST_F(User32Geometry, ClientAreaSitsBelowTheCaptionAndMenu) {
     HWND hwnd = MakeWindow(WS_OVERLAPPEDWINDOW, 100, 50, 640, 480);
     const RECT w = WindowRect(hwnd);
-    EXPECT_EQ(w.left, 100);
-    EXPECT_EQ(w.top, 50);
-    EXPECT_EQ(w.right, 740);
-    EXPECT_EQ(w.bottom, 530);
+    EXPECT_EQ(RectText(w), "100,50,740,530");
     EXPECT_EQ(ClientRect(hwnd).bottom, 480 - Caption());
     POINT p{0, 0};
     ClientToScreen(hwnd, &p);
     EXPECT_EQ(p.x, 100);
     EXPECT_EQ(p.y, 50 + Caption());
+    // The input module's pointer formula lands on the client's corner.
+    EXPECT_EQ(
+        p.y - w.top - GetSystemMetrics(SM_CYBORDER) - GetSystemMetrics(SM_CYFRAME) - Caption(), 0);
     ScreenToClient(hwnd, &p);
     EXPECT_EQ(p.y, 0);
-
-    // The input module's pointer formula lands on the client's corner.
-    const int pointerY = (50 + Caption()) - w.top - GetSystemMetrics(SM_CYBORDER) -
-                         GetSystemMetrics(SM_CYFRAME) - Caption();
-    EXPECT_EQ(pointerY, 0);
 
     HWND popup = MakeWindow(WS_POPUP, 10, 10, 200, 100);
     EXPECT_EQ(ClientRect(popup).bottom, 100);
@@ -164,7 +151,7 @@ TEST_F(User32Geometry, AStyleChangeReachesTheFrameWhenItIsLaidOutAgain) {
     EXPECT_EQ(ClientRect(hwnd).bottom, 500 - Caption());
 }
 
-TEST_F(User32Geometry, AMenuBarTakesItsHeightFromTheClientArea) {
+TEST_F(User32Geometry, AMenuBarTakesItsHeightFromTheClientAreaUntilItGoes) {
     HWND hwnd = MakeWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480);
     HMENU menu = CreateMenu();
     Log().Clear();
@@ -176,9 +163,18 @@ TEST_F(User32Geometry, AMenuBarTakesItsHeightFromTheClientArea) {
     ASSERT_TRUE(SetMenu(hwnd, nullptr));
     EXPECT_EQ(ClientRect(hwnd).bottom, 480 - Caption());
     EXPECT_TRUE(IsMenu(menu));  // detaching does not destroy it
-
     HWND child = MakeWindow(WS_CHILD, 0, 0, 10, 10, hwnd);
     EXPECT_FALSE(SetMenu(child, menu));
+
+    // Destroying an attached menu detaches it; a window takes its menu along.
+    SetMenu(hwnd, menu);
+    ASSERT_TRUE(DestroyMenu(menu));
+    EXPECT_EQ(GetMenu(hwnd), nullptr);
+    EXPECT_EQ(ClientRect(hwnd).bottom, 480 - Caption());
+    HMENU second = CreateMenu();
+    SetMenu(hwnd, second);
+    DestroyWindow(hwnd);
+    EXPECT_FALSE(IsMenu(second));
 }
 
 TEST_F(User32Geometry, HitTestsFollowTheLayout) {
@@ -194,56 +190,19 @@ TEST_F(User32Geometry, HitTestsFollowTheLayout) {
     EXPECT_EQ(hit(50, 50), HTNOWHERE);
 }
 
-class RecordingBackend final : public brannock::platform::Backend {
-  public:
-    const char* Name() const override { return "recording"; }
-    void WindowCreated(HWND) override { Add("created"); }
-    void WindowDestroyed(HWND) override { Add("destroyed"); }
-    void WindowChanged(HWND w) override {
-        char title[64];
-        GetWindowTextA(w, title, sizeof title);
-        Add(std::string("changed ") + title);
-    }
-    void ScreenUpdated(const RECT&) override {}
-    void OverlayUpdated(HWND) override {}
-    void DisplayModeChanged(HWND) override {}
-    void PumpEvents() override {}
-    int ShowMessageBox(HWND, const std::string& text, const std::string& caption, UINT) override {
-        Add("box " + caption + " " + text);
-        return IDCANCEL;
-    }
-    bool ReadJoystick(UINT, brannock::platform::JoystickReading&) override { return false; }
-
-    std::vector<std::string> Events() {
-        std::lock_guard lock(mutex_);
-        return events_;
-    }
-
-  private:
-    void Add(std::string event) {
-        std::lock_guard lock(mutex_);
-        events_.push_back(std::move(event));
-    }
-    std::mutex mutex_;
-    std::vector<std::string> events_;
-};
-
 TEST_F(User32Geometry, TheBackendHearsOfTopLevelWindowsAndMessageBoxes) {
-    auto owned = std::make_unique<RecordingBackend>();
-    RecordingBackend* backend = owned.get();
-    brannock::platform::InstallBackend(std::move(owned));
-
+    RecordingBackend& backend = RecordingBackend::Install();
     HWND hwnd = MakeWindow();
     MakeWindow(WS_CHILD, 0, 0, 10, 10, hwnd);  // children are not host windows
     ShowWindow(hwnd, SW_SHOW);
     SetWindowTextA(hwnd, "Sample");
     SetMenu(hwnd, CreateMenu());
     // Code page 932 "警告" reaches the backend as UTF-8.
-    EXPECT_EQ(MessageBoxA(hwnd, "x", "\x8c\x78\x8d\x90", MB_OKCANCEL), IDCANCEL);
+    EXPECT_EQ(MessageBoxA(hwnd, "x", "\x8c\x78\x8d\x90", MB_OK), IDOK);
     DestroyWindow(hwnd);
-    EXPECT_EQ(backend->Events(),
+    EXPECT_EQ(backend.Events(),
               (std::vector<std::string>{"created", "changed test", "changed Sample",
-                                        "changed Sample", "box \xe8\xad\xa6\xe5\x91\x8a x",
+                                        "changed Sample", "box \xe8\xad\xa6\xe5\x91\x8a: x",
                                         "changed Sample", "destroyed"}));
 }
 
