@@ -1,12 +1,20 @@
-// The headless backend, the environment knobs and the choice of backend.
+// The headless backend, the environment knobs, the choice of backend, and
+// the knobs that let a program run and end without a display.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
 #include <map>
 #include <string>
 
 #include "platform/backend/backend_override.h"
 #include "platform/backend/headless/headless_backend.h"
 #include "platform/backend/settings.h"
+#include "platform/bmp/bmp_decoder.h"
+#include "platform/kernel32/process_end.h"
+#include "platform/testing/display.h"
 #include "platform/testing/message_boxes.h"
 #include "platform/win32.h"
 
@@ -96,6 +104,57 @@ TEST(BackendChoice, ForcedHeadlessAndThenReplaced) {
     InstallBackend(std::move(replacement));
     EXPECT_EQ(&CurrentBackend(), installed);
     EXPECT_STREQ(before.Name(), "headless");  // still alive for those holding it
+}
+
+constexpr UINT_PTR kWatchdogTimer = 1;
+
+LRESULT CALLBACK QuitOnDestroy(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY) PostQuitMessage(0);
+    if (message == WM_TIMER && wParam == kWatchdogTimer) PostQuitMessage(1);
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+TEST(HeadlessRun, TheFirstWindowIsClosedAfterTheDelay) {
+    Settings settings;
+    settings.headlessCloseMs = 100;
+    InstallBackend(CreateHeadlessBackend(settings));
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = QuitOnDestroy;
+    windowClass.lpszClassName = "HeadlessRun";
+    ASSERT_NE(RegisterClassExA(&windowClass), 0);
+    const auto create = [] {
+        return CreateWindowExA(0, "HeadlessRun", "run", WS_OVERLAPPEDWINDOW, 0, 0, 320, 240,
+                               nullptr, nullptr, nullptr, nullptr);
+    };
+
+    const auto start = std::chrono::steady_clock::now();
+    const HWND first = create();
+    const HWND second = create();
+    ASSERT_NE(second, nullptr);
+    SetTimer(second, kWatchdogTimer, 5000, nullptr);
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0)
+        DispatchMessageA(&message);
+    EXPECT_EQ(message.wParam, 0u) << "the watchdog ended the loop";
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
+    EXPECT_FALSE(IsWindow(first));
+    EXPECT_TRUE(IsWindow(second));
+}
+
+TEST(HeadlessRun, TheScreenIsSavedWhenTheProgramEnds) {
+    const auto path = std::filesystem::temp_directory_path() /
+                      ("brannock_screen_" + std::to_string(getpid()) + ".bmp");
+    Settings settings;
+    settings.headlessScreenshot = path.string();
+    auto backend = CreateHeadlessBackend(settings);
+    EXPECT_FALSE(std::filesystem::exists(path));
+
+    RunProcessEndHandlers();
+    const auto saved = brannock::bmp::DecodeFile(path.string());
+    ASSERT_TRUE(saved) << saved.error;
+    EXPECT_EQ(saved.image->width, brannock::testing::ScreenWidth());
+    std::filesystem::remove(path);
 }
 
 }  // namespace

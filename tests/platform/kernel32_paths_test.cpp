@@ -30,23 +30,10 @@ TEST(HostPath, ConvertsBothWays) {
         EXPECT_EQ(ToHostPath(ToWindowsPath(host)), host);
 }
 
-class CurrentDirectory : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        root_ = fs::temp_directory_path() / ("brannock_dir_" + std::to_string(getpid()));
-        fs::create_directories(root_ / "Game" / "Debug");
-        previous_ = fs::current_path();
-    }
-    void TearDown() override {
-        fs::current_path(previous_);
-        fs::remove_all(root_);
-    }
-
-    fs::path root_, previous_;
-};
-
-TEST_F(CurrentDirectory, RoundTripsInWindowsForm) {
-    const std::string debug = ToWindowsPath((root_ / "Game" / "Debug").string());
+TEST(CurrentDirectory, RoundTripsInWindowsForm) {
+    const fs::path root = fs::temp_directory_path() / ("brannock_dir_" + std::to_string(getpid()));
+    fs::create_directories(root / "Game" / "Debug");
+    const std::string debug = ToWindowsPath((root / "Game" / "Debug").string());
     ASSERT_TRUE(SetCurrentDirectoryA(debug.c_str()));
     char buffer[256];
     ASSERT_EQ(GetCurrentDirectoryA(255, buffer), debug.size());
@@ -55,22 +42,24 @@ TEST_F(CurrentDirectory, RoundTripsInWindowsForm) {
     // The start-up fix-up: cut the last segment and go to the parent.
     *std::strrchr(buffer, '\\') = '\0';
     ASSERT_TRUE(SetCurrentDirectoryA(buffer));
-    EXPECT_EQ(fs::current_path(), root_ / "Game");
+    EXPECT_EQ(fs::current_path(), root / "Game");
     ASSERT_TRUE(SetCurrentDirectoryA("Debug\\..\\.."));  // relative
-    EXPECT_EQ(fs::current_path(), root_);
+    EXPECT_EQ(fs::current_path(), root);
 
     EXPECT_FALSE(SetCurrentDirectoryA("no\\such\\place"));
     EXPECT_FALSE(SetCurrentDirectoryA(""));
     EXPECT_FALSE(SetCurrentDirectoryA(nullptr));
-    EXPECT_EQ(fs::current_path(), root_);
+    EXPECT_EQ(fs::current_path(), root);
 
     // A short buffer gets the size needed and stays untouched.
-    const std::string path = ToWindowsPath(root_.string());
+    const std::string path = ToWindowsPath(root.string());
     std::string exact(path.size(), 'x');  // no room for the terminator
     EXPECT_EQ(GetCurrentDirectoryA(static_cast<DWORD>(exact.size()), exact.data()),
               path.size() + 1);
     EXPECT_EQ(exact, std::string(path.size(), 'x'));
     EXPECT_EQ(GetCurrentDirectoryA(0, nullptr), path.size() + 1);
+    fs::current_path(fs::temp_directory_path());
+    fs::remove_all(root);
 }
 
 }  // namespace

@@ -1,10 +1,9 @@
-// Input state, foreground and activation, the test controls, classes and
-// resources, message boxes and wsprintfA.
+// Input state, foreground and activation, classes and resources, and
+// wsprintfA.
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "platform/testing/message_boxes.h"
 #include "platform/testing/user_input.h"
 #include "platform/win32.h"
 #include "user32_test_window.h"
@@ -69,19 +68,6 @@ TEST_F(User32Input, CursorAndForeground) {
     EXPECT_EQ(GetForegroundWindow(), nullptr);
 }
 
-TEST_F(User32Input, ChosenMenuItemsArriveAsCommands) {
-    HWND hwnd = MakeWindow();
-    Log().Clear();
-    t::ChooseMenuItem(hwnd, 40001);
-    Pump();
-    std::vector<Seen> commands;
-    for (const Seen& s : Log().All())
-        if (s.hwnd == hwnd && s.message == WM_COMMAND) commands.push_back(s);
-    ASSERT_EQ(commands.size(), 1u);
-    EXPECT_EQ(commands[0].wParam, 40001u);
-    EXPECT_EQ(commands[0].lParam, 0);
-}
-
 TEST_F(User32Input, ClassesKeepTheirExtraBytesAndRefuseBadRecords) {
     WNDCLASSEXA wc{};
     wc.cbSize = 48;  // the 32-bit record's size
@@ -106,15 +92,6 @@ TEST_F(User32Input, ClassesKeepTheirExtraBytesAndRefuseBadRecords) {
     EXPECT_NE(LoadIconA(nullptr, IDI_APPLICATION), nullptr);
     EXPECT_EQ(LoadIconA(reinterpret_cast<HINSTANCE>(0x400000), IDI_APPLICATION), nullptr);
     EXPECT_EQ(LoadCursorA(nullptr, MAKEINTRESOURCEA(1)), nullptr);
-}
-
-TEST_F(User32Input, MessageBoxesReachTheHeadlessRecordUnchanged) {
-    t::ClearMessageBoxes();
-    EXPECT_EQ(MessageBoxA(nullptr, "\x82\xa0", "\x8c\x78\x8d\x90", MB_OK), IDOK);
-    const auto boxes = t::MessageBoxes();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "\x82\xa0");
-    EXPECT_EQ(boxes[0].caption, "\x8c\x78\x8d\x90");
 }
 
 std::string Format(const char* format, auto... args) {

@@ -1,11 +1,11 @@
 // Menus: insertion positions as Windows reads them, pop-ups, destruction.
+// (Menu bars on windows: user32_geometry_test.cpp.)
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "platform/win32.h"
-#include "user32_test_window.h"
 
 namespace {
 
@@ -81,22 +81,6 @@ TEST(User32Menus, DestroyingReachesPopupsAndStaleHandlesFail) {
     EXPECT_FALSE(InsertMenuA(bar, 0, MF_STRING, 1, "x"));
     EXPECT_EQ(GetMenuItemCount(bar), -1);
     EXPECT_EQ(LoadMenuA(nullptr, "MENU"), nullptr);
-}
-
-TEST(User32Menus, AMenuBarDiesWithItsWindowOrLeavesIt) {
-    HWND hwnd = user32_test::MakeWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480);
-    HMENU menu = CreateMenu();
-    SetMenu(hwnd, menu);
-    RECT client{};
-    ASSERT_TRUE(DestroyMenu(menu));
-    EXPECT_EQ(GetMenu(hwnd), nullptr);
-    GetClientRect(hwnd, &client);
-    EXPECT_EQ(client.bottom, 480 - GetSystemMetrics(SM_CYCAPTION));
-
-    HMENU second = CreateMenu();
-    SetMenu(hwnd, second);
-    DestroyWindow(hwnd);
-    EXPECT_FALSE(IsMenu(second));
 }
 
 }  // namespace

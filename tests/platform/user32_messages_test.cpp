@@ -15,6 +15,14 @@ namespace {
 
 using namespace user32_test;
 using Messages = std::vector<UINT>;
+using Got = std::pair<UINT, HWND>;  // a message and its window
+const Got kNothing{0, nullptr};
+
+// What PeekMessageA gives for these filters; kNothing when it gives nothing.
+Got Peek(HWND filter = nullptr, UINT first = 0, UINT last = 0, UINT remove = PM_REMOVE) {
+    MSG msg{};
+    return PeekMessageA(&msg, filter, first, last, remove) ? Got{msg.message, msg.hwnd} : kNothing;
+}
 
 class User32Messages : public ::testing::Test {
   protected:
@@ -42,16 +50,12 @@ TEST_F(User32Messages, CreationSendsTheCreateSequenceWithTheClientSize) {
               (Messages{WM_GETMINMAXINFO, WM_NCCREATE, WM_CREATE, WM_SIZE, WM_MOVE}));
     EXPECT_EQ(createdName, "test");
     EXPECT_EQ(createdWidth, 640);
-    for (const Seen& s : Log().All()) {
-        if (s.message == WM_SIZE) {
-            EXPECT_EQ(LOWORD(s.lParam), 640);
-            EXPECT_EQ(HIWORD(s.lParam), 480 - GetSystemMetrics(SM_CYCAPTION));
-        }
-        if (s.message == WM_MOVE) {
-            EXPECT_EQ(LOWORD(s.lParam), 100);
-            EXPECT_EQ(HIWORD(s.lParam), 50 + GetSystemMetrics(SM_CYCAPTION));
-        }
-    }
+    const LPARAM size = Log().Last(hwnd, WM_SIZE).lParam;
+    EXPECT_EQ(LOWORD(size), 640);
+    EXPECT_EQ(HIWORD(size), 480 - GetSystemMetrics(SM_CYCAPTION));
+    const LPARAM move = Log().Last(hwnd, WM_MOVE).lParam;
+    EXPECT_EQ(LOWORD(move), 100);
+    EXPECT_EQ(HIWORD(move), 50 + GetSystemMetrics(SM_CYCAPTION));
     EXPECT_FALSE(IsWindowVisible(hwnd));
 }
 
@@ -103,15 +107,20 @@ TEST_F(User32Messages, StaleHandlesAreRefusedEverywhere) {
     EXPECT_TRUE(IsWindow(GetDesktopWindow()));
 }
 
-TEST_F(User32Messages, CloseRequestsEndInDestructionUnlessTheWindowRefuses) {
+TEST_F(User32Messages, HostCommandsAndCloseRequestsArriveAsTheirMessages) {
     HWND plain = MakeWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     SendMessageA(plain, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(plain));
 
-    // The close control: WM_SYSCOMMAND SC_CLOSE, whose default sends WM_CLOSE.
+    // A chosen menu item is a WM_COMMAND with its id; the close control a
+    // WM_SYSCOMMAND SC_CLOSE, whose default sends WM_CLOSE.
     HWND clicked = MakeWindow();
+    brannock::testing::ChooseMenuItem(clicked, 40001);
     brannock::testing::ClickClose(clicked);
     Pump();
+    EXPECT_EQ(Log().Last(clicked, WM_COMMAND).wParam, 40001u);
+    EXPECT_EQ(Log().Of(clicked, {WM_SYSCOMMAND, WM_CLOSE, WM_DESTROY}),
+              (Messages{WM_SYSCOMMAND, WM_CLOSE, WM_DESTROY}));
     EXPECT_FALSE(IsWindow(clicked));
 
     // Alt+F4 reaches the same path through WM_SYSKEYDOWN's default.
@@ -139,21 +148,13 @@ TEST_F(User32Messages, PeekMessageHonoursFiltersAndRemoval) {
     PostThreadMessageA(GetCurrentThreadId(), WM_USER + 3, 3, 0);
     PostMessageA(a, WM_KEYDOWN, 'Q', 0);
 
-    MSG msg{};
-    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE));
-    EXPECT_EQ(msg.message, WM_USER + 1u);
-    ASSERT_TRUE(PeekMessageA(&msg, b, 0, 0, PM_REMOVE));
-    EXPECT_EQ(msg.message, WM_USER + 2u);
-    ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE));
-    EXPECT_EQ(msg.message, static_cast<UINT>(WM_KEYDOWN));
-    ASSERT_TRUE(PeekMessageA(&msg, reinterpret_cast<HWND>(-1), 0, 0, PM_REMOVE));
-    EXPECT_EQ(msg.message, WM_USER + 3u);
-    EXPECT_EQ(msg.hwnd, nullptr);
-    EXPECT_FALSE(PeekMessageA(&msg, b, 0, 0, PM_REMOVE));
-    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(msg.message, WM_USER + 1u);
-    EXPECT_EQ(msg.hwnd, a);
-    EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(Peek(nullptr, 0, 0, PM_NOREMOVE), (Got{WM_USER + 1, a}));
+    EXPECT_EQ(Peek(b), (Got{WM_USER + 2, b}));
+    EXPECT_EQ(Peek(nullptr, WM_KEYFIRST, WM_KEYLAST), (Got{WM_KEYDOWN, a}));
+    EXPECT_EQ(Peek(reinterpret_cast<HWND>(-1)), (Got{WM_USER + 3, nullptr}));
+    EXPECT_EQ(Peek(b), kNothing);
+    EXPECT_EQ(Peek(), (Got{WM_USER + 1, a}));
+    EXPECT_EQ(Peek(), kNothing);
 }
 
 TEST_F(User32Messages, QuitComesAfterPostedMessagesAndEndsGetMessage) {
@@ -165,11 +166,10 @@ TEST_F(User32Messages, QuitComesAfterPostedMessagesAndEndsGetMessage) {
     EXPECT_EQ(GetMessageA(&msg, nullptr, 0, 0), TRUE);
     EXPECT_EQ(msg.message, static_cast<UINT>(WM_USER));
     // WM_QUIT ignores the range filter; PM_NOREMOVE leaves it in place.
-    ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_USER, WM_USER, PM_NOREMOVE));
-    EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
+    EXPECT_EQ(Peek(nullptr, WM_USER, WM_USER, PM_NOREMOVE), (Got{WM_QUIT, nullptr}));
     EXPECT_EQ(GetMessageA(&msg, nullptr, 0, 0), FALSE);
     EXPECT_EQ(msg.wParam, 7u);
-    EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(Peek(), kNothing);
 }
 
 TEST_F(User32Messages, EachThreadReadsOnlyItsOwnQueue) {
@@ -186,8 +186,7 @@ TEST_F(User32Messages, EachThreadReadsOnlyItsOwnQueue) {
     while (!remote)
         std::this_thread::yield();
     ASSERT_TRUE(PostMessageA(remote, WM_USER + 5, 0, 0));
-    MSG msg{};
-    EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_USER, WM_USER + 10, PM_REMOVE));
+    EXPECT_EQ(Peek(nullptr, WM_USER, WM_USER + 10), kNothing);
     DWORD ownerId = GetWindowThreadProcessId(remote, nullptr);
     EXPECT_NE(ownerId, GetCurrentThreadId());
     while (received == 0)
@@ -228,31 +227,25 @@ TEST_F(User32Messages, TimersFireOnlyWhenTheQueueIsIdle) {
     Pump();
     EXPECT_EQ(SetTimer(a, 5, 100, nullptr), 5u);
     EXPECT_EQ(SetTimer(b, 5, 300, nullptr), 5u);  // same id, another window
-    MSG msg{};
-    EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(Peek(), kNothing);
 
     now = 1100;
     PostMessageA(b, WM_USER, 0, 0);
+    EXPECT_EQ(Peek(), (Got{WM_USER, b}));
+    MSG msg{};
     ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(msg.message, static_cast<UINT>(WM_USER));
-    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(msg.message, static_cast<UINT>(WM_TIMER));
-    EXPECT_EQ(msg.hwnd, a);
+    EXPECT_EQ(Got(msg.message, msg.hwnd), (Got{WM_TIMER, a}));
     EXPECT_EQ(msg.wParam, 5u);
-    // Taken: due again a period later, not at once.
-    EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(Peek(), kNothing);  // taken: due again a period later, not at once
 
     now = 1300;
-    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(msg.hwnd, a);
-    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(msg.hwnd, b);
+    EXPECT_EQ(Peek(), (Got{WM_TIMER, a}));
+    EXPECT_EQ(Peek(), (Got{WM_TIMER, b}));
     EXPECT_TRUE(KillTimer(a, 5));
     EXPECT_FALSE(KillTimer(a, 5));
     now = 2000;
-    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(msg.hwnd, b);
-    EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(Peek(), (Got{WM_TIMER, b}));
+    EXPECT_EQ(Peek(), kNothing);
 }
 
 TEST_F(User32Messages, GetMessageWakesForADueTimer) {
@@ -269,19 +262,16 @@ TEST_F(User32Messages, PaintComesLastAndStopsOnceValidated) {
     HWND hidden = MakeWindow();
     InvalidateRect(hidden, nullptr, TRUE);
     PostMessageA(hwnd, WM_USER, 0, 0);
-    MSG msg{};
-    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(msg.message, static_cast<UINT>(WM_USER));
-    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(msg.message, static_cast<UINT>(WM_PAINT));
-    EXPECT_EQ(msg.hwnd, hwnd);
+    EXPECT_EQ(Peek(), (Got{WM_USER, hwnd}));
+    EXPECT_EQ(Peek(), (Got{WM_PAINT, hwnd}));
     // Not validated yet: still there.
+    MSG msg{};
     ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
     EXPECT_EQ(msg.message, static_cast<UINT>(WM_PAINT));
     Log().Clear();
     DispatchMessageA(&msg);  // default processing: BeginPaint / EndPaint
     EXPECT_EQ(Log().Of(hwnd), (Messages{WM_PAINT, WM_ERASEBKGND}));
-    EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(Peek(), kNothing);
 
     RECT part{10, 10, 20, 30};
     InvalidateRect(hwnd, &part, FALSE);

@@ -42,6 +42,13 @@ class MessageLog {
         }
         return result;
     }
+    // The last `message` that `hwnd` saw; a zeroed record when none.
+    Seen Last(HWND hwnd, UINT message) const {
+        std::lock_guard lock(mutex_);
+        for (auto s = seen_.rbegin(); s != seen_.rend(); ++s)
+            if (s->hwnd == hwnd && s->message == message) return *s;
+        return Seen{};
+    }
     void Clear() {
         std::lock_guard lock(mutex_);
         seen_.clear();
