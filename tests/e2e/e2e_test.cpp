@@ -61,15 +61,19 @@ class OnDisplay : public testing::Test {
     }
 
     // Takes screenshots until `wanted` holds for one (the host shows frames
-    // a little after they are drawn); the last one either way.
+    // a little after they are drawn) and returns it; when none does within
+    // five seconds, fails and leaves the last one as a file for a look.
     Screenshot CaptureWhen(const std::string& window, const std::string& label,
                            const std::function<bool(const Screenshot&)>& wanted) {
-        Screenshot shot;
+        const std::string path = ScreenshotPath(TestName() + "." + label);
         const auto deadline = std::chrono::steady_clock::now() + 5s;
         for (;;) {
-            shot = display_->Capture(window, ScreenshotPath(TestName() + "." + label));
-            if ((shot.width > 0 && wanted(shot)) || std::chrono::steady_clock::now() > deadline)
+            Screenshot shot = display_->Capture(window, path);
+            if (shot.width > 0 && wanted(shot)) return shot;
+            if (std::chrono::steady_clock::now() > deadline) {
+                ADD_FAILURE() << "not shown: " << label << "; see " << path;
                 return shot;
+            }
             std::this_thread::sleep_for(100ms);
         }
     }
@@ -105,22 +109,18 @@ TEST_F(ProbeProgram, ShowsTitleClientAreaMenuBarAndOverlay) {
     // "Probe テスト": the code page 932 title reaches the host as UTF-8.
     EXPECT_EQ(display_->WindowTitle(window_), "Probe \xE3\x83\x86\xE3\x82\xB9\xE3\x83\x88");
 
+    // The client area with the white square painted at (20, 20), and the
+    // overlay text "OVL" drawn through the whole-window DC at (280, 24) of
+    // what the host shows.
     const Screenshot shot = CaptureWhen(window_, "window", [](const Screenshot& s) {
         return ClientIs(s, kBlue) && s.At(19, kMenuHeight + 19) == kBlue &&
-               s.Count(280, 24, 304, 40, kYellow) > 20;
+               s.At(40, kMenuHeight + 40) == kWhite && s.Count(280, 24, 304, 40, kYellow) > 20;
     });
     ASSERT_EQ(shot.width, 320);
-    ASSERT_EQ(shot.height, 240 + kMenuHeight);
-    EXPECT_EQ(shot.At(200, kMenuHeight + 200), kBlue);
-    EXPECT_EQ(shot.At(40, kMenuHeight + 40), kWhite);  // the square painted at (20, 20)
-    EXPECT_EQ(shot.At(19, kMenuHeight + 19), kBlue);
+    EXPECT_EQ(shot.Count(0, kMenuHeight, 270, 240 + kMenuHeight, kYellow), 0);
     // The menu bar: light, with dark text in its left part.
     EXPECT_EQ(shot.At(300, 2), 0xF0F0F0u);
     EXPECT_GT(shot.Count(0, 0, 120, kMenuHeight, kBlack), 20);
-    // The overlay text "OVL" drawn through the whole-window DC at
-    // (280, 24) of what the host shows.
-    EXPECT_GT(shot.Count(280, 24, 304, 40, kYellow), 20);
-    EXPECT_EQ(shot.Count(0, kMenuHeight, 270, 240 + kMenuHeight, kYellow), 0);
 }
 
 TEST_F(ProbeProgram, CloseControlEndsTheProgramWithExitCodeZero) {
@@ -168,17 +168,13 @@ TEST_F(ProbeProgram, MenuBarItemsAndDropDownItemsPostCommands) {
     CaptureWhen(window_, "start", [](const Screenshot& s) { return ClientIs(s, kBlue); });
     // "Colour" opens its drop-down; its first row is "Red".
     ASSERT_TRUE(display_->Click(window_, 20, 10));
-    const Screenshot open = CaptureWhen(window_, "drop-down", [](const Screenshot& s) {
-        return s.At(40, kMenuHeight + 10) != kBlue;
-    });
-    EXPECT_NE(open.At(40, kMenuHeight + 10), kBlue) << "no drop-down";
+    CaptureWhen(window_, "drop-down",
+                [](const Screenshot& s) { return s.At(40, kMenuHeight + 10) != kBlue; });
     ASSERT_TRUE(display_->Click(window_, 40, kMenuHeight + 10));
     EXPECT_TRUE(Reported("command 101"));
-    const Screenshot red = CaptureWhen(window_, "red", [](const Screenshot& s) {
+    CaptureWhen(window_, "red-without-drop-down", [](const Screenshot& s) {
         return ClientIs(s, kRed) && s.At(40, kMenuHeight + 10) == kRed;
     });
-    EXPECT_TRUE(ClientIs(red, kRed));
-    EXPECT_EQ(red.At(40, kMenuHeight + 10), kRed) << "the drop-down stayed";
 
     // "Quit", a plain item of the bar: "&Colour" is 6 characters of 8 pixels
     // plus 12 of padding wide.
@@ -195,23 +191,18 @@ TEST_F(ProbeProgram, FullScreenShowsTheDisplayModeScaledWithLetterboxing) {
         return s.At(kScreenWidth / 2, kScreenHeight / 2) == kGreen;
     });
     ASSERT_EQ(screen.width, kScreenWidth);
-    EXPECT_EQ(screen.At(kScreenWidth / 2, kScreenHeight / 2), kGreen);
     EXPECT_EQ(screen.At(170, 10), kGreen);
     EXPECT_EQ(screen.At(150, 10), kBlack);
     EXPECT_EQ(screen.At(kScreenWidth - 150, kScreenHeight - 10), kBlack);
 
     ASSERT_TRUE(display_->Type(window_, "key f"));
-    const Screenshot back = CaptureWhen(window_, "windowed-again",
-                                        [](const Screenshot& s) { return ClientIs(s, kBlue); });
-    EXPECT_TRUE(ClientIs(back, kBlue)) << back.width << "x" << back.height;
+    CaptureWhen(window_, "windowed-again", [](const Screenshot& s) { return ClientIs(s, kBlue); });
 }
 
 TEST_F(ProbeProgram, PixelsDrawnOnAnotherThreadAreShownWhileTheWindowThreadWaits) {
     ASSERT_TRUE(display_->Type(window_, "key t"));
     ASSERT_TRUE(Reported("painted from thread"));
-    const Screenshot shot =
-        CaptureWhen(window_, "magenta", [](const Screenshot& s) { return ClientIs(s, 0xFF00FF); });
-    EXPECT_TRUE(ClientIs(shot, 0xFF00FF));
+    CaptureWhen(window_, "magenta", [](const Screenshot& s) { return ClientIs(s, 0xFF00FF); });
 }
 
 TEST_F(ProbeProgram, MessageBoxesGoToStderrForUnattendedRuns) {
@@ -230,10 +221,8 @@ class MinimalProgram : public OnDisplay {
 TEST_F(MinimalProgram, ShowsItsTitleAndAnErasedClientAreaAndEndsWithZeroWhenClosed) {
     EXPECT_EQ(display_->WindowTitle(window_).rfind("Brannock", 0), 0u);
     // The class's white background brush erased the client area.
-    const Screenshot shot = CaptureWhen(window_, "window", [](const Screenshot& s) {
-        return s.At(s.width / 2, s.height / 2) == kWhite;
-    });
-    EXPECT_EQ(shot.At(shot.width / 2, shot.height / 2), kWhite);
+    CaptureWhen(window_, "window",
+                [](const Screenshot& s) { return s.At(s.width / 2, s.height / 2) == kWhite; });
     ASSERT_TRUE(display_->RequestClose(window_));
     ExpectExitCodeZero();
 }
