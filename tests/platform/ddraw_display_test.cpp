@@ -25,8 +25,9 @@ TEST(DirectDrawWindowed, PrimaryBlitsReachTheScreenInsideTheClipperWindow) {
     EXPECT_EQ(desc.dwWidth, static_cast<DWORD>(brannock::testing::ScreenWidth()));
     EXPECT_EQ(desc.ddpfPixelFormat.dwRGBBitCount, 32u);
 
+    // Each pixel names its place: 0x01yyxx.
     auto back = CreatePlain(directDraw.get(), 200, 160);
-    FillSurface(back.get(), 0x00AA00);
+    WritePixels(back.get(), [](int x, int y) { return static_cast<DWORD>(0x010000 | y << 8 | x); });
     // Without a clipper nothing cuts a rectangle that leaves the screen.
     RECT offScreen{-20, 0, 180, 160};
     EXPECT_EQ(primary->Blt(&offScreen, back.get(), nullptr, DDBLT_WAIT, nullptr),
@@ -39,11 +40,11 @@ TEST(DirectDrawWindowed, PrimaryBlitsReachTheScreenInsideTheClipperWindow) {
     ASSERT_EQ(primary->SetClipper(clipper), DD_OK);
     clipper->Release();  // the primary keeps it
     backend.Clear();
-    // Larger than the client area on every side.
+    // Larger than the client area (160 x 100) by 20 on the top and left.
     RECT dest{client.left - 20, client.top - 20, client.left + 180, client.top + 140};
     ASSERT_EQ(primary->Blt(&dest, back.get(), nullptr, DDBLT_WAIT, nullptr), DD_OK);
-    ExpectScreen({{client.left, client.top, 0x00AA00},
-                  {client.right - 1, client.bottom - 1, 0x00AA00},
+    ExpectScreen({{client.left, client.top, 0x011414},
+                  {client.right - 1, client.bottom - 1, 0x0177B3},
                   {client.left - 1, client.top, 0},
                   {client.right, client.top, 0},
                   {client.left, client.bottom, 0}});
@@ -56,7 +57,7 @@ TEST(DirectDrawWindowed, PrimaryBlitsReachTheScreenInsideTheClipperWindow) {
     DestroyWindow(window);
     FillSurface(back.get(), 0x0000BB);
     EXPECT_EQ(primary->Blt(&dest, back.get(), nullptr, DDBLT_WAIT, nullptr), DD_OK);
-    EXPECT_EQ(ScreenPixel(client.left, client.top), 0x00AA00u);
+    EXPECT_EQ(ScreenPixel(client.left, client.top), 0x011414u);
 }
 
 TEST(DirectDrawWindowed, PrimaryLockAndDCWriteTheScreen) {

@@ -1,5 +1,6 @@
 // Helpers of the DirectDraw and GDI tests: COM pointers, surfaces of a chosen
-// depth, raw pixels written through Lock and checked whole, window rectangles.
+// depth, raw pixels written through Lock and checked whole, memory DCs, fills,
+// screen probes and window rectangles.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -129,6 +130,24 @@ inline void FillArea(HDC dc, RECT area, COLORREF colour) {
     EXPECT_NE(FillRect(dc, &area, brush), 0);
     DeleteObject(brush);
 }
+
+// A memory DC holding `bitmap`, put back and deleted at the end of scope.
+class MemoryDC {
+  public:
+    explicit MemoryDC(HBITMAP bitmap) : dc_(CreateCompatibleDC(nullptr)) {
+        old_ = SelectObject(dc_, bitmap);
+        EXPECT_NE(old_, nullptr);
+    }
+    ~MemoryDC() {
+        SelectObject(dc_, old_);
+        DeleteDC(dc_);
+    }
+    operator HDC() const { return dc_; }
+
+  private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
 
 // Expects the emulated screen to show `colour` at (x, y), for each probe.
 struct ScreenProbe {

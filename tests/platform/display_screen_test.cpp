@@ -1,10 +1,9 @@
-// The emulated screen as backends and tests read it: saved as a bitmap
-// file, and a window's view when the window reaches past the screen edge.
+// The emulated screen as backends read it: a window's view when the window
+// reaches past the screen edge, and whole frames only.
 #include <atomic>
 #include <string>
 #include <thread>
 
-#include "platform/bmp/bmp_decoder.h"
 #include "platform/display/host_image.h"
 #include "platform/testing/display.h"
 #include "tests/platform/ddraw_fixture.h"
@@ -12,31 +11,6 @@
 namespace {
 
 using namespace brannock::test;
-
-TEST(DisplayScreen, SaveScreenBitmapWritesWhatIsOnTheScreen) {
-    HDC dc = GetDC(nullptr);
-    SetPixel(dc, 0, 0, RGB(255, 0, 0));
-    SetPixel(dc, 5, 3, RGB(1, 2, 3));
-    const int right = brannock::testing::ScreenWidth() - 1;
-    const int bottom = brannock::testing::ScreenHeight() - 1;
-    SetPixel(dc, right, bottom, RGB(0, 0, 255));
-    ReleaseDC(nullptr, dc);
-
-    const std::string path = ::testing::TempDir() + "display_screen_saved.bmp";
-    ASSERT_TRUE(brannock::testing::SaveScreenBitmap(path.c_str()));
-    const auto decoded = brannock::bmp::DecodeFile(path);
-    ASSERT_TRUE(decoded) << decoded.error;
-    const auto& image = *decoded.image;
-    ASSERT_EQ(image.width, right + 1);
-    ASSERT_EQ(image.height, bottom + 1);
-    EXPECT_EQ(image.sourceBitsPerPixel, 24);
-    EXPECT_EQ(image.pixels[0], 0xFF0000u);
-    EXPECT_EQ(image.pixels[3 * image.width + 5], 0x010203u);
-    EXPECT_EQ(image.pixels.back(), 0x0000FFu);
-    EXPECT_EQ(image.pixels[1], 0u);
-
-    EXPECT_FALSE(brannock::testing::SaveScreenBitmap("/nonexistent-folder/screen.bmp"));
-}
 
 TEST(DisplayScreen, AWindowPastTheScreenEdgeShowsBlackThere) {
     const int width = brannock::testing::ScreenWidth();

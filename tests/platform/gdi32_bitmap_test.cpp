@@ -9,6 +9,7 @@
 namespace {
 
 using brannock::test::FillArea;
+using brannock::test::MemoryDC;
 
 struct Dib {
     HBITMAP bitmap = nullptr;
@@ -39,24 +40,6 @@ BITMAP Describe(HBITMAP bitmap) {
     EXPECT_EQ(GetObjectA(bitmap, sizeof info, &info), static_cast<int>(sizeof(BITMAP)));
     return info;
 }
-
-// A memory DC holding `bitmap`, put back and deleted at the end of scope.
-class MemoryDC {
-  public:
-    explicit MemoryDC(HBITMAP bitmap) : dc_(CreateCompatibleDC(nullptr)) {
-        old_ = SelectObject(dc_, bitmap);
-        EXPECT_NE(old_, nullptr);
-    }
-    ~MemoryDC() {
-        SelectObject(dc_, old_);
-        DeleteDC(dc_);
-    }
-    operator HDC() const { return dc_; }
-
-  private:
-    HDC dc_;
-    HGDIOBJ old_;
-};
 
 // Checks every pixel of the DC's `width` x `height` against expected(x, y).
 template <class Expected>

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <string>
 
-#include "platform/win32.h"
+#include "tests/platform/ddraw_fixture.h"
 #include "tests/support/bitmap_file.h"
 
 namespace {
@@ -27,15 +27,12 @@ HBITMAP Load(const std::string& path, UINT flags = LR_LOADFROMFILE | LR_CREATEDI
     return static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, cx, cy, flags));
 }
 
-// The bitmap's pixels at the given points, read through a memory DC.
+// The bitmap's pixels at the given points.
 std::vector<COLORREF> PixelsAt(HBITMAP bitmap, std::initializer_list<POINT> points) {
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, bitmap);
+    const brannock::test::MemoryDC dc(bitmap);
     std::vector<COLORREF> pixels;
     for (const POINT& p : points)
         pixels.push_back(GetPixel(dc, p.x, p.y));
-    SelectObject(dc, old);
-    DeleteDC(dc);
     return pixels;
 }
 

@@ -142,19 +142,34 @@ TEST(HeadlessRun, TheFirstWindowIsClosedAfterTheDelay) {
     EXPECT_TRUE(IsWindow(second));
 }
 
-TEST(HeadlessRun, TheScreenIsSavedWhenTheProgramEnds) {
+TEST(HeadlessRun, TheScreenIsSavedAsItIsWhenTheProgramEnds) {
     const auto path = std::filesystem::temp_directory_path() /
                       ("brannock_screen_" + std::to_string(getpid()) + ".bmp");
     Settings settings;
     settings.headlessScreenshot = path.string();
     auto backend = CreateHeadlessBackend(settings);
+    const int right = brannock::testing::ScreenWidth() - 1;
+    const int bottom = brannock::testing::ScreenHeight() - 1;
+    HDC dc = GetDC(nullptr);
+    SetPixel(dc, 0, 0, RGB(255, 0, 0));
+    SetPixel(dc, 5, 3, RGB(1, 2, 3));
+    SetPixel(dc, right, bottom, RGB(0, 0, 255));
+    ReleaseDC(nullptr, dc);
     EXPECT_FALSE(std::filesystem::exists(path));
 
     RunProcessEndHandlers();
     const auto saved = brannock::bmp::DecodeFile(path.string());
-    ASSERT_TRUE(saved) << saved.error;
-    EXPECT_EQ(saved.image->width, brannock::testing::ScreenWidth());
     std::filesystem::remove(path);
+    ASSERT_TRUE(saved) << saved.error;
+    const auto& image = *saved.image;
+    ASSERT_EQ(image.width, right + 1);
+    ASSERT_EQ(image.height, bottom + 1);
+    EXPECT_EQ(image.sourceBitsPerPixel, 24);
+    EXPECT_EQ(image.pixels[0], 0xFF0000u);
+    EXPECT_EQ(image.pixels[1], 0u);
+    EXPECT_EQ(image.pixels[3 * image.width + 5], 0x010203u);
+    EXPECT_EQ(image.pixels.back(), 0x0000FFu);
+    EXPECT_FALSE(brannock::testing::SaveScreenBitmap("/nonexistent-folder/screen.bmp"));
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
-// Threads as kernel objects, their waits, and how a thread is stopped.
+// The tick clock and Sleep, threads as kernel objects, their waits, and how
+// a thread is stopped.
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
 
 #include "platform/kernel32/interrupt.h"
+#include "platform/testing/clock.h"
 #include "platform/win32.h"
 
 namespace {
@@ -34,6 +36,23 @@ DWORD WINAPI WaitForOpen(LPVOID parameter) {
     while (!worker->open)
         Sleep(1);
     return 1234;
+}
+
+TEST(Kernel32Clock, ADrivenClockReplacesTheRealOneUntilRemoved) {
+    brannock::testing::SetClock([] { return DWORD{0xFFFFFFF0u}; });
+    EXPECT_EQ(GetTickCount(), 0xFFFFFFF0u);
+
+    // Sleep does not block on a clock that only the test moves.
+    const auto start = Clock::now();
+    Sleep(60000);
+    EXPECT_LT(MillisecondsSince(start), 5000);
+
+    brannock::testing::SetClock(nullptr);
+    const DWORD before = GetTickCount();
+    Sleep(50);
+    const DWORD elapsed = GetTickCount() - before;
+    EXPECT_GE(elapsed, 50u);
+    EXPECT_LT(elapsed, 5000u);
 }
 
 TEST(Kernel32Threads, ExitCodeAndWaitFollowTheThreadsLife) {
