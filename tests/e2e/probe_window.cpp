@@ -153,9 +153,6 @@ LRESULT CALLBACK ProbeProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             if (LOWORD(wParam) == kBlue) g_colour = RGB(0, 0, 255);
             InvalidateRect(window, nullptr, FALSE);
             return 0;
-        case WM_ACTIVATE:
-            Report("activate %lld", LOWORD(wParam));
-            return 0;
         case WM_CLOSE:
             Report("close");
             break;

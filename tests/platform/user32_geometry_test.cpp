@@ -48,15 +48,14 @@ TEST_F(User32Geometry, MetricsMakeTheFrameworkSizeSumsExact) {
     EXPECT_EQ(WindowRect(GetDesktopWindow()).right, desktop.width);
     EXPECT_EQ(GetSystemMetrics(9999), 0);
 
-    // A client size plus the extra sums of the framework gives that client
+    // A client size plus the framework's sums of metrics gives that client
     // size back, with and without a menu bar.
     HWND hwnd = MakeWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     const int extraW = GetSystemMetrics(SM_CXBORDER) + GetSystemMetrics(SM_CXDLGFRAME);
-    const int extraH = GetSystemMetrics(SM_CYBORDER) + GetSystemMetrics(SM_CXDLGFRAME) +
+    const int extraH = GetSystemMetrics(SM_CYBORDER) + GetSystemMetrics(SM_CYDLGFRAME) +
                        GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYSIZE);
     SetWindowPos(hwnd, nullptr, 0, 0, 640 + extraW, 480 + extraH, SWP_NOMOVE | SWP_NOZORDER);
-    EXPECT_EQ(ClientRect(hwnd).right, 640);
-    EXPECT_EQ(ClientRect(hwnd).bottom, 480);
+    EXPECT_EQ(RectText(ClientRect(hwnd)), "0,0,640,480");
     SetMenu(hwnd, CreateMenu());
     SetWindowPos(hwnd, nullptr, 0, 0, 640 + extraW, 480 + extraH + MenuBar(),
                  SWP_NOMOVE | SWP_NOZORDER);
