@@ -85,6 +85,8 @@ void CSampleApp::StepCharacter(int autoWalk) {
 }
 
 int CSampleApp::ReadInput(int autoWalk, int& buttons) {
+    // The double-tap window counts steps; unsigned, the count wraps cleanly.
+    dashClock = static_cast<int>(static_cast<unsigned>(dashClock) + 1u);
     int direction = pad.GetDirection(0);
     if (autoWalk != 0) direction = kDirRight;
     buttons = pad.GetButtons(0);
@@ -131,7 +133,9 @@ void CSampleApp::DetectDoubleTap() {
     // The second press after a release dashes when it comes soon enough,
     // whichever way the first went; a later one counts as a first press.
     if (dashState == kDashReleased) {
-        dashState = dashStart + kDashWindow > dashClock ? kDashing : kDashIdle;
+        const unsigned elapsed =
+            static_cast<unsigned>(dashClock) - static_cast<unsigned>(dashStart);
+        dashState = elapsed < static_cast<unsigned>(kDashWindow) ? kDashing : kDashIdle;
     }
     if (dashState == kDashIdle) {
         dashStart = dashClock;

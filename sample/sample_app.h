@@ -83,7 +83,7 @@ class CSampleApp : public CSystem, public XSprite {
     int jumpDir = 0;  // -1 left, 0 straight up, 1 right
     int dashState = kDashIdle;
     int dashStart = 0;  // dashClock at the first press of a double tap
-    int dashClock = 0;  // time base of the double-tap window
+    int dashClock = 0;  // counts steps; wraps around
     int posX = 0;       // anchor of the character's picture
     int posY = 0;
     int facingLeft = 0;  // drawn mirrored when set

@@ -112,6 +112,30 @@ TEST_F(CharacterTest, SecondPressDashesAndReleaseEndsTheDash) {
     EXPECT_EQ(Playing(app), "WALK");
 }
 
+// A second press counts within 20 steps of the first; a later one is a new
+// first press, which a quick third press then turns into a dash.
+TEST_F(CharacterTest, DoubleTapWindowIsTwentySteps) {
+    struct Case {
+        int releasedSteps;
+        bool dashes;
+    };
+    for (const Case c : {Case{1, true}, Case{18, true}, Case{19, false}, Case{40, false}}) {
+        SCOPED_TRACE(c.releasedSteps);
+        Steps("6");
+        Steps("", c.releasedSteps);
+        const int x = app.posX;
+        Steps("6");
+        EXPECT_EQ(app.posX - x, c.dashes ? 3 : 2);
+        EXPECT_EQ(Playing(app), c.dashes ? "DASH" : "WALK");
+        if (!c.dashes) {
+            Steps("");
+            Steps("6");
+            EXPECT_EQ(Playing(app), "DASH");
+        }
+        Steps("", 30);  // the dash ends, the window runs out
+    }
+}
+
 TEST_F(CharacterTest, WalkingLeftPastMinus150ComesBackAt698) {
     Steps("4", 125);
     EXPECT_EQ(app.posX, -150);
