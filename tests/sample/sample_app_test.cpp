@@ -21,7 +21,6 @@ namespace {
 
 using brannock::test::CloseMainWindowWhen;
 using brannock::test::RunWinMain;
-using brannock::test::WaitUntil;
 using brannock::test::WindowText;
 
 // ---- Before the first frame, and frames stepped one by one. ----
@@ -138,7 +137,7 @@ TEST_F(SampleRun, OnlyEscapeF1F2AndF4AreAnswered) {
             Post(character, 1, WM_CHAR);
         titles.push_back(TitleAfterPostedKeys(game));
         const int frames = game.frames;
-        running = WaitUntil([&] { return game.frames > frames + 3; }) && IsWindow(g_hWnd);
+        running = Eventually([&] { return game.frames > frames + 3; }) && IsWindow(g_hWnd);
         Post(VK_F1);
         titles.push_back(TitleWhen("AUTO=0 WAIT=0"));
     });
@@ -161,11 +160,14 @@ class WaysOut : public SampleRun, public ::testing::WithParamInterface<WayOut> {
 // However the game ends, its main loop has freed the sprite set and the
 // player by the time it is left (a second free would stop an ASan run).
 TEST_P(WaysOut, MainLoopFreesTheSpriteSetAndPlayerOnItsWayOut) {
+    bool running = false;
     std::jthread user([&] {
-        if (WaitUntil([&] { return game.frames > 3; })) GetParam().leave(game);
+        running = Eventually([&] { return game.frames > 3; });
+        GetParam().leave(game);
     });
     EXPECT_EQ(RunWinMain(), 0);
     user.join();
+    EXPECT_TRUE(running);
     EXPECT_NE(game.exit, ObservedSample::Exit::kNone);
     if (GetParam().exit != ObservedSample::Exit::kNone) {
         EXPECT_EQ(game.exit, GetParam().exit);

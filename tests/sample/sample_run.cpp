@@ -16,7 +16,12 @@ void ObservedSample::RestoreBackground(int x, int y, int w, int h, int mode) {
 }
 
 void ObservedSample::OnUser(WPARAM what, LPARAM) {
-    if (what == kDestroyWindow) DestroyWindow(g_hWnd);
+    if (what == kDestroyWindow) {
+        DestroyWindow(g_hWnd);
+        // Held here, the run cannot end and stop the game before the game
+        // has found the window gone by itself.
+        Eventually([&] { return exit != Exit::kNone; });
+    }
     if (what == kStopGame) StopGameThread();
     if (what == kMark) ++marks;
 }
@@ -40,19 +45,23 @@ void ObservedSample::Note(Exit how) {
     exit = how;
 }
 
+bool Eventually(const std::function<bool()>& condition) {
+    return WaitUntil(condition, 30000);
+}
+
 void Post(WPARAM key, LPARAM lParam, UINT message) {
     PostMessageA(g_hWnd, message, key, lParam);
 }
 
 std::string TitleWhen(const std::string& expected) {
-    WaitUntil([&] { return WindowText(g_hWnd) == expected; });
+    Eventually([&] { return WindowText(g_hWnd) == expected; });
     return WindowText(g_hWnd);
 }
 
 std::string TitleAfterPostedKeys(ObservedSample& game) {
     const int marks = game.marks;
     Post(ObservedSample::kMark, 0, WM_USER);
-    WaitUntil([&] { return game.marks > marks; });
+    Eventually([&] { return game.marks > marks; });
     return WindowText(g_hWnd);
 }
 
@@ -63,7 +72,7 @@ void SampleRun::SetUp() {
 
 void SampleRun::Run(const std::function<void()>& user) {
     std::jthread player([&] {
-        if (WaitUntil([&] { return game.frames > 3; })) user();
+        if (Eventually([&] { return game.frames > 3; })) user();
         Post(VK_ESCAPE);
     });
     EXPECT_EQ(brannock::test::RunWinMain(), 0);

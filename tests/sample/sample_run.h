@@ -12,10 +12,15 @@
 
 namespace sample_test {
 
+// Waits until `condition` holds; false when it does not within a time
+// generous enough for sanitizer builds on a busy machine.
+bool Eventually(const std::function<bool()>& condition);
+
 // The sample as the program runs it, observed: frames are counted, the
-// window thread destroys the window, stops the game thread or counts a mark
-// on request (WM_USER), and leaving the game thread's main routine notes how
-// and whether the sprite set and the player were freed by then.
+// window thread destroys the window (and waits for the game to leave),
+// stops the game thread or counts a mark on request (WM_USER), and leaving
+// the game thread's main routine notes how and whether the sprite set and
+// the player were freed by then.
 class ObservedSample : public CSampleApp {
   public:
     static constexpr WPARAM kDestroyWindow = 1;
@@ -40,7 +45,7 @@ class ObservedSample : public CSampleApp {
 // Posts a message to the main window, by default a key press.
 void Post(WPARAM key, LPARAM lParam = 1, UINT message = WM_KEYDOWN);
 
-// The title once it reads `expected`, or as it is when that takes too long.
+// The title once it reads `expected`, or as it is when that does not come.
 std::string TitleWhen(const std::string& expected);
 
 // The title once the window thread has handled everything posted so far.

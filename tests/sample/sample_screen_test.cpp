@@ -15,33 +15,34 @@
 namespace sample_test {
 namespace {
 
-using brannock::test::WaitUntil;
 using brannock::testing::ScreenPixel;
 
-// A pixel of the frame as the screen shows it, as 0x00RRGGBB: windowed in
-// the client area, in full screen from the screen's corner.
-DWORD FramePixel(int x, int y, bool fullScreen = false) {
-    POINT point{x, y};
-    if (!fullScreen) ClientToScreen(g_hWnd, &point);
-    return ScreenPixel(point.x, point.y);
+// Where the frame's corner lies on the screen: the client area's corner
+// in a window, the screen's own in full screen.
+POINT FrameOrigin(bool fullScreen) {
+    POINT origin{0, 0};
+    if (!fullScreen) ClientToScreen(g_hWnd, &origin);
+    return origin;
 }
 
-// The same colour as far as a 16-bit screen keeps it.
+// The same colour as far as a 16-bit screen keeps it; `seen` is 0x00RRGGBB.
 bool Same(DWORD seen, COLORREF colour) {
     const DWORD rgb = GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour);
     return ((seen ^ rgb) & 0xF8FCF8) == 0;
 }
 
 bool ShowsBackground(int y, bool fullScreen = false) {
+    const POINT origin = FrameOrigin(fullScreen);
     for (int x = 0; x < 640; x += 20)
-        if (!Same(FramePixel(x, y, fullScreen), BackgroundPixel(x, y))) return false;
+        if (!Same(ScreenPixel(origin.x + x, origin.y + y), BackgroundPixel(x, y))) return false;
     return true;
 }
 
 // Anything but the background on the row the character stands in.
 bool ShowsCharacter() {
+    const POINT origin = FrameOrigin(false);
     for (int x = 0; x < 640; ++x)
-        if (!Same(FramePixel(x, 300), BackgroundPixel(x, 300))) return true;
+        if (!Same(ScreenPixel(origin.x + x, origin.y + 300), BackgroundPixel(x, 300))) return true;
     return false;
 }
 
@@ -66,10 +67,10 @@ TEST_P(SampleScreen, ShowsBackgroundReadoutAndACharacterOnlyWithItsSpriteFile) {
     bool readout = false;
     bool character = false;
     Run([&] {
-        background = WaitUntil([] { return ShowsBackground(10) && ShowsBackground(470); });
-        readout = WaitUntil(ShowsReadout);
+        background = Eventually([] { return ShowsBackground(10) && ShowsBackground(470); });
+        readout = Eventually(ShowsReadout);
         const int start = game.frames;
-        character = WaitUntil([&] { return ShowsCharacter() || game.frames > start + 500; }) &&
+        character = Eventually([&] { return ShowsCharacter() || game.frames > start + 500; }) &&
                     ShowsCharacter();
     });
     EXPECT_TRUE(background);
@@ -90,13 +91,13 @@ TEST_F(SampleRun, F4SwitchesToFullScreenAndBackWhileTheGameRuns) {
     Run([&] {
         desktop = mode();
         Post(VK_F4);
-        WaitUntil([&] { return mode() != desktop; });
+        Eventually([&] { return mode() != desktop; });
         fullScreen = mode();
-        drawnFullScreen = WaitUntil([] { return ShowsBackground(10, true); });
+        drawnFullScreen = Eventually([] { return ShowsBackground(10, true); });
         Post(VK_F4);
-        WaitUntil([&] { return mode() == desktop; });
+        Eventually([&] { return mode() == desktop; });
         back = mode();
-        drawnBack = WaitUntil([] { return ShowsBackground(10); });
+        drawnBack = Eventually([] { return ShowsBackground(10); });
     });
     EXPECT_EQ(fullScreen, (std::pair{640, 16}));
     EXPECT_EQ(back, desktop);
