@@ -88,10 +88,7 @@ TEST_F(SceneTest, AutoWalksRightAndWrapsEvery426StepsFromStep301) {
     OpenScene();
     for (int step = 1; step <= 301 + 2 * 426; ++step) {
         Frame(1);
-        const int sinceWrap = (step - 301) % 426;
-        const int expected = step < 301       ? 100 + 2 * step
-                             : sinceWrap == 0 ? -150
-                                              : -150 + 2 * sinceWrap;
+        const int expected = step < 301 ? 100 + 2 * step : -150 + 2 * ((step - 301) % 426);
         ASSERT_EQ(app.posX, expected) << "step " << step;
     }
     EXPECT_EQ(Playing(app), "WALK");
