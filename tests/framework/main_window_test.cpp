@@ -2,8 +2,10 @@
 // answers, the pumps that feed it, its title, size, place and menus.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdio>
 #include <string>
+#include <thread>
 
 #include "framework/globals.h"
 #include "framework/menu.h"
@@ -154,6 +156,27 @@ TEST_F(MainWindowTest, LongTitleIsCutWithoutSplittingACharacter) {
         title += "\x82\xa0";  // 100 bytes of "あ"
     system.SetTitle(title.c_str());
     EXPECT_EQ(brannock::test::WindowText(window), title.substr(0, 98));
+}
+
+TEST_F(MainWindowTest, TitlesSetFromTwoThreadsAtOnceStayWhole) {
+    // The game thread and the window thread both set titles.
+    const std::string a(60, 'a'), b(40, 'b');
+    std::atomic<bool> done{false};
+    std::thread other([&] {
+        for (int i = 0; i < 200; ++i)
+            system.SetTitle(a.c_str());
+        done = true;
+    });
+    // Its sends are served while this thread pumps.
+    for (int i = 0; i < 200 || !done; ++i) {
+        if (i < 200) system.SetTitle(b.c_str());
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+    }
+    other.join();
+    const std::string shown = brannock::test::WindowText(window);
+    EXPECT_TRUE(shown == a || shown == b) << shown;
 }
 
 TEST_F(MainWindowTest, FixedSizePinsTheFrameToTheCreationSize) {
