@@ -4,13 +4,16 @@
 #pragma once
 
 #include <atomic>
+#include <cstdint>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 #include "platform/ddraw/com_object.h"
 #include "platform/ddraw/ddraw.h"
 #include "platform/display/blit.h"
 #include "platform/display/canvas.h"
+#include "platform/display/opaque_runs.h"
 #include "platform/display/screen.h"
 
 namespace brannock::platform::ddraw {
@@ -31,7 +34,10 @@ class Surface final : public ComObject<Surface, IDirectDrawSurface7> {
     bool AttachBackBuffers(int count);
 
     Role role() const { return role_; }
-    void MarkLost() { lost_ = true; }
+    void MarkLost() {
+        lost_ = true;
+        PixelsChanged();
+    }
 
     // IUnknown
     HRESULT QueryInterface(REFIID riid, void** object) override;
@@ -112,9 +118,17 @@ class Surface final : public ComObject<Surface, IDirectDrawSurface7> {
     // Checks shared by Blt and BltFast: the source and its rectangle.
     HRESULT CheckSource(LPDIRECTDRAWSURFACE7 source, const LPRECT sourceRect, Surface*& from,
                         RECT& rect) const;
-    // Runs a blit prepared in `job` (views filled in here) and tells the
-    // backend when the screen changed.
-    HRESULT RunBlit(display::BlitJob job, Surface& from);
+    // Runs a blit prepared in `job` (fills in its views) and tells the
+    // backend when the screen changed. `ownKey`: job.key is the source's
+    // own colour key, so the source's opaque runs may draw it.
+    HRESULT RunBlit(display::BlitJob& job, Surface& from, bool ownKey);
+    // Draws `job` from this surface's opaque runs, encoding them first if
+    // the pixels or the key changed since; false when the runs cannot draw
+    // it. The caller holds runsMutex_ and has filled in the views.
+    bool BlitFromRunsLocked(const display::BlitJob& job);
+    // Anything that may have changed the pixels or the source key calls
+    // this: the opaque runs are encoded again before they are next used.
+    void PixelsChanged() { pixelsVersion_.fetch_add(1, std::memory_order_relaxed); }
     DWORD CapsBits() const;
     void FillDescription(DDSURFACEDESC2& desc) const;
 
@@ -141,6 +155,15 @@ class Surface final : public ComObject<Surface, IDirectDrawSurface7> {
     RECT lockRect_{};
     std::vector<std::uint8_t> shadow_;  // the primary's locked pixels
     HDC dc_ = nullptr;
+
+    // The opaque runs of the pixels under the source key, encoded by the
+    // first keyed blit from this surface after a change. The mutex keeps
+    // blits from one source on several threads from encoding at once.
+    std::atomic<std::uint64_t> pixelsVersion_{0};
+    std::mutex runsMutex_;
+    display::OpaqueRuns runs_;       // guarded by runsMutex_
+    std::uint64_t runsVersion_ = 0;  // guarded: the pixelsVersion_ runs_ were encoded at
+    bool runsTried_ = false;         // guarded: runs_ reflect runsVersion_
 };
 
 }  // namespace brannock::platform::ddraw

@@ -1,5 +1,8 @@
 // Blt, BltFast and Flip: colour fills, plain, colour-keyed, mirrored and
-// stretched copies, clipped to the clipper's window on the primary.
+// stretched copies, clipped to the clipper's window on the primary. Keyed
+// 1:1 copies are drawn from the source's opaque runs, kept up to date here.
+#include <typeinfo>
+
 #include "platform/ddraw/clipper.h"
 #include "platform/ddraw/direct_draw.h"
 #include "platform/ddraw/surface.h"
@@ -26,8 +29,10 @@ bool SaneSize(const RECT& rect) {
 
 HRESULT Surface::CheckSource(LPDIRECTDRAWSURFACE7 source, const LPRECT sourceRect, Surface*& from,
                              RECT& rect) const {
-    from = dynamic_cast<Surface*>(source);
-    if (!from) return DDERR_INVALIDPARAMS;
+    // A type check as cheap as a compare: Surface is final, and this runs
+    // for every sprite drawn.
+    if (!source || typeid(*source) != typeid(Surface)) return DDERR_INVALIDPARAMS;
+    from = static_cast<Surface*>(source);
     if (from->lost_) return DDERR_SURFACELOST;
     if (from->Busy()) return DDERR_SURFACEBUSY;
     rect = sourceRect ? *sourceRect : from->Bounds();
@@ -37,18 +42,42 @@ HRESULT Surface::CheckSource(LPDIRECTDRAWSURFACE7 source, const LPRECT sourceRec
     return DD_OK;
 }
 
-HRESULT Surface::RunBlit(display::BlitJob job, Surface& from) {
+HRESULT Surface::RunBlit(display::BlitJob& job, Surface& from, bool ownKey) {
+    // Keyed 1:1 copies from another surface draw from the source's opaque
+    // runs. Not from the primary: GDI and other programs change its pixels
+    // behind its back.
+    const bool viaRuns =
+        ownKey && &from != this && from.role_ != Role::kPrimary &&
+        job.targetRect.right - job.targetRect.left == job.sourceRect.right - job.sourceRect.left &&
+        job.targetRect.bottom - job.targetRect.top == job.sourceRect.bottom - job.sourceRect.top;
+    std::unique_lock<std::mutex> runsLock;
+    if (viaRuns) runsLock = std::unique_lock(from.runsMutex_);
     bool done;
     {
-        display::CanvasLock lock(Canvas(), from.Canvas());
+        // Only the screen's pixels are shared with the backend.
+        std::unique_lock<std::mutex> screenLock;
+        if (role_ == Role::kPrimary || from.role_ == Role::kPrimary) {
+            screenLock = std::unique_lock(display::DisplayMutex());
+        }
         job.target = ViewLocked();
         job.source = from.ViewLocked();
         if (job.target.width == 0 || job.source.width == 0) return DDERR_SURFACELOST;
-        done = display::Blit(job);
+        done = (viaRuns && from.BlitFromRunsLocked(job)) || display::Blit(job);
     }
+    PixelsChanged();
     if (!done) return DDERR_INVALIDPIXELFORMAT;
     if (role_ == Role::kPrimary) display::NotifyScreenUpdated(job.clip);
     return DD_OK;
+}
+
+bool Surface::BlitFromRunsLocked(const display::BlitJob& job) {
+    const std::uint64_t version = pixelsVersion_.load(std::memory_order_relaxed);
+    if (!runsTried_ || runsVersion_ != version) {
+        runs_.Build(job.source, job.key);  // a refusal leaves the runs empty until the next change
+        runsVersion_ = version;
+        runsTried_ = true;
+    }
+    return display::BlitRuns(job, runs_);
 }
 
 HRESULT Surface::Blt(LPRECT lpDestRect, LPDIRECTDRAWSURFACE7 lpDDSrcSurface, LPRECT lpSrcRect,
@@ -87,6 +116,7 @@ HRESULT Surface::Blt(LPRECT lpDestRect, LPDIRECTDRAWSURFACE7 lpDDSrcSurface, LPR
             if (view.width == 0) return DDERR_SURFACELOST;
             display::Fill(view, clip, pixel);
         }
+        PixelsChanged();
         if (role_ == Role::kPrimary && !display::IsEmpty(clip)) display::NotifyScreenUpdated(clip);
         return DD_OK;
     }
@@ -100,18 +130,20 @@ HRESULT Surface::Blt(LPRECT lpDestRect, LPDIRECTDRAWSURFACE7 lpDDSrcSurface, LPR
     }
     job.targetRect = dest;
     job.clip = clip;
+    bool ownKey = false;
     if (dwFlags & DDBLT_KEYSRCOVERRIDE) {
         job.key = {true, lpDDBltFx->ddckSrcColorkey.dwColorSpaceLowValue,
                    lpDDBltFx->ddckSrcColorkey.dwColorSpaceHighValue};
     } else if ((dwFlags & DDBLT_KEYSRC) && from->hasSourceKey_) {
         job.key = {true, from->sourceKey_.dwColorSpaceLowValue,
                    from->sourceKey_.dwColorSpaceHighValue};
+        ownKey = true;
     }
     if (dwFlags & DDBLT_DDFX) {
         job.mirrorLeftRight = (lpDDBltFx->dwDDFX & DDBLTFX_MIRRORLEFTRIGHT) != 0;
         job.mirrorUpDown = (lpDDBltFx->dwDDFX & DDBLTFX_MIRRORUPDOWN) != 0;
     }
-    return RunBlit(job, *from);
+    return RunBlit(job, *from, ownKey);
 }
 
 HRESULT Surface::BltFast(DWORD dwX, DWORD dwY, LPDIRECTDRAWSURFACE7 lpDDSrcSurface,
@@ -132,11 +164,12 @@ HRESULT Surface::BltFast(DWORD dwX, DWORD dwY, LPDIRECTDRAWSURFACE7 lpDDSrcSurfa
     job.targetRect = {static_cast<LONG>(dwX), static_cast<LONG>(dwY), static_cast<LONG>(right),
                       static_cast<LONG>(bottom)};
     job.clip = job.targetRect;
-    if ((dwTrans & DDBLTFAST_SRCCOLORKEY) && from->hasSourceKey_) {
+    const bool ownKey = (dwTrans & DDBLTFAST_SRCCOLORKEY) && from->hasSourceKey_;
+    if (ownKey) {
         job.key = {true, from->sourceKey_.dwColorSpaceLowValue,
                    from->sourceKey_.dwColorSpaceHighValue};
     }
-    return RunBlit(job, *from);
+    return RunBlit(job, *from, ownKey);
 }
 
 HRESULT Surface::Flip(LPDIRECTDRAWSURFACE7 lpDDSurfaceTargetOverride, DWORD) {
@@ -160,6 +193,9 @@ HRESULT Surface::Flip(LPDIRECTDRAWSURFACE7 lpDDSurfaceTargetOverride, DWORD) {
             backBuffers_[i]->buffer_.swap(backBuffers_[i + 1]->buffer_);
         }
     }
+    PixelsChanged();
+    for (Surface* back : backBuffers_)
+        back->PixelsChanged();
     display::NotifyScreenUpdated(Bounds());
     return DD_OK;
 }
