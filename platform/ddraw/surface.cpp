@@ -65,8 +65,7 @@ display::Canvas Surface::Canvas() const {
     return role_ == Role::kPrimary ? display::Canvas::Screen() : display::Canvas::Buffer(buffer_);
 }
 
-display::PixelView Surface::ViewLocked() const {
-    if (role_ != Role::kPrimary) return buffer_->View();
+display::PixelView Surface::ScreenViewLocked() const {
     const display::PixelView view = display::ScreenViewLocked();
     if (view.width != width_ || view.height != height_ || view.format != format_) return {};
     return view;

@@ -111,17 +111,22 @@ class Surface final : public ComObject<Surface, IDirectDrawSurface7> {
     display::Canvas Canvas() const;
     // The pixels under the lock Canvas() needs; empty when the screen no
     // longer has this surface's size and format (a mode change).
-    display::PixelView ViewLocked() const;
+    display::PixelView ViewLocked() const {
+        return role_ == Role::kPrimary ? ScreenViewLocked() : buffer_->View();
+    }
+    display::PixelView ScreenViewLocked() const;
     RECT Bounds() const { return {0, 0, width_, height_}; }
     bool Busy() const { return locked_ || dc_ != nullptr; }
 
     // Checks shared by Blt and BltFast: the source and its rectangle.
     HRESULT CheckSource(LPDIRECTDRAWSURFACE7 source, const LPRECT sourceRect, Surface*& from,
                         RECT& rect) const;
-    // Runs a blit prepared in `job` (fills in its views) and tells the
-    // backend when the screen changed. `ownKey`: job.key is the source's
-    // own colour key, so the source's opaque runs may draw it.
-    HRESULT RunBlit(display::BlitJob& job, Surface& from, bool ownKey);
+    // Blits sourceRect of `from` onto dest, drawing inside clip, with the
+    // colour key and the DDBLTFX_MIRROR* effects given, and tells the
+    // backend when the screen changed. `ownKey`: the key is the source's
+    // own, so the source's opaque runs may draw it.
+    HRESULT RunBlit(Surface& from, const RECT& dest, const RECT& clip, const RECT& sourceRect,
+                    const display::ColourKey& key, bool ownKey, DWORD effects);
     // Draws `job` from this surface's opaque runs, encoding them first if
     // the pixels or the key changed since; false when the runs cannot draw
     // it. The caller holds runsMutex_ and has filled in the views.

@@ -1,3 +1,4 @@
+// Encoding keyed images as opaque runs, and drawing them.
 #include "platform/display/opaque_runs.h"
 
 #include <algorithm>
@@ -11,8 +12,9 @@ namespace brannock::platform::display {
 
 namespace {
 
-// Fewer pixels per run than this on average, and copying runs is no quicker
-// than testing every pixel: such images are not encoded.
+// Images with fewer pixels per run than this on average (one run a row
+// aside) are not encoded: copying such short runs is no quicker than
+// testing every pixel.
 constexpr std::size_t kMinPixelsPerRun = 8;
 
 // A 24-bit pixel as stored: blue, green, red.
@@ -30,6 +32,78 @@ inline std::uint32_t ValueOf(std::uint32_t p) {
 inline std::uint32_t ValueOf(Pixel24 p) {
     return p.c[0] | (p.c[1] << 8) | (static_cast<std::uint32_t>(p.c[2]) << 16);
 }
+
+}  // namespace
+
+void OpaqueRuns::Clear() {
+    ready_ = false;
+    width_ = height_ = 0;
+    rowStart_.clear();
+    runs_.clear();
+}
+
+bool OpaqueRuns::Build(const PixelView& image, const ColourKey& key) {
+    Clear();
+    if (image.width <= 0 || image.height <= 0 || image.width > 0xFFFF) return false;
+    const KeyTest test = KeyTestFor(image.format, key);
+    try {
+        rowStart_.reserve(static_cast<std::size_t>(image.height) + 1);
+        switch (BytesPerPixel(image.format)) {
+            case 2:
+                Encode<std::uint16_t>(image, test);
+                break;
+            case 3:
+                Encode<Pixel24>(image, test);
+                break;
+            default:
+                Encode<std::uint32_t>(image, test);
+                break;
+        }
+    } catch (const std::bad_alloc&) {
+        Clear();
+        return false;
+    }
+    if (rowStart_.size() != static_cast<std::size_t>(image.height) + 1) {
+        Clear();  // gave up: the runs are too short
+        return false;
+    }
+    width_ = image.width;
+    height_ = image.height;
+    format_ = image.format;
+    ready_ = true;
+    return true;
+}
+
+template <class P>
+void OpaqueRuns::Encode(const PixelView& image, const KeyTest& key) {
+    const std::size_t limit =
+        static_cast<std::size_t>(image.width) * image.height / kMinPixelsPerRun + image.height;
+    const int width = image.width;
+    rowStart_.push_back(0);
+    for (int y = 0; y < image.height; ++y) {
+        const P* row = reinterpret_cast<const P*>(image.Row(y));
+        int x = 0;
+        while (x < width) {
+            if (key.active) {
+                while (x < width && key.Keyed(ValueOf(row[x])))
+                    ++x;
+            }
+            if (x == width) break;
+            const int begin = x;
+            if (key.active) {
+                while (x < width && !key.Keyed(ValueOf(row[x])))
+                    ++x;
+            } else {
+                x = width;
+            }
+            if (runs_.size() == limit) return;
+            runs_.push_back({static_cast<std::uint16_t>(begin), static_cast<std::uint16_t>(x)});
+        }
+        rowStart_.push_back(static_cast<std::uint32_t>(runs_.size()));
+    }
+}
+
+namespace {
 
 // Draws the rows of `job` from `runs`, whose kPixel-byte source column sx
 // lands at sx + shift, or at shift - sx when mirrored; when clipped, only
@@ -158,74 +232,6 @@ void DrawRuns(const BlitJob& job, const OpaqueRuns& runs) {
 #endif
 
 }  // namespace
-
-void OpaqueRuns::Clear() {
-    ready_ = false;
-    width_ = height_ = 0;
-    rowStart_.clear();
-    runs_.clear();
-}
-
-bool OpaqueRuns::Build(const PixelView& image, const ColourKey& key) {
-    Clear();
-    if (image.width <= 0 || image.height <= 0 || image.width > 0xFFFF) return false;
-    const KeyTest test = KeyTestFor(image.format, key);
-    try {
-        rowStart_.reserve(static_cast<std::size_t>(image.height) + 1);
-        switch (BytesPerPixel(image.format)) {
-            case 2:
-                Encode<std::uint16_t>(image, test);
-                break;
-            case 3:
-                Encode<Pixel24>(image, test);
-                break;
-            default:
-                Encode<std::uint32_t>(image, test);
-                break;
-        }
-    } catch (const std::bad_alloc&) {
-        Clear();
-        return false;
-    }
-    if (rowStart_.size() != static_cast<std::size_t>(image.height) + 1) {
-        Clear();  // gave up: the runs are too short
-        return false;
-    }
-    width_ = image.width;
-    height_ = image.height;
-    format_ = image.format;
-    ready_ = true;
-    return true;
-}
-
-template <class P>
-void OpaqueRuns::Encode(const PixelView& image, const KeyTest& key) {
-    const std::size_t limit =
-        static_cast<std::size_t>(image.width) * image.height / kMinPixelsPerRun + image.height;
-    const int width = image.width;
-    rowStart_.push_back(0);
-    for (int y = 0; y < image.height; ++y) {
-        const P* row = reinterpret_cast<const P*>(image.Row(y));
-        int x = 0;
-        while (x < width) {
-            if (key.active) {
-                while (x < width && key.Keyed(ValueOf(row[x])))
-                    ++x;
-            }
-            if (x == width) break;
-            const int begin = x;
-            if (key.active) {
-                while (x < width && !key.Keyed(ValueOf(row[x])))
-                    ++x;
-            } else {
-                x = width;
-            }
-            if (runs_.size() == limit) return;
-            runs_.push_back({static_cast<std::uint16_t>(begin), static_cast<std::uint16_t>(x)});
-        }
-        rowStart_.push_back(static_cast<std::uint32_t>(runs_.size()));
-    }
-}
 
 void AllowWideRunCopies(bool allowed) {
     wideCopiesAllowed.store(allowed, std::memory_order_relaxed);
