@@ -52,7 +52,7 @@ using Frame = std::function<void(long frame)>;
 // of them alike; each figure is the best slice.
 inline std::vector<double> MeasureFps(double seconds, const std::vector<Frame>& contenders) {
     using Clock = std::chrono::steady_clock;
-    constexpr int kSlices = 5;
+    constexpr int kSlices = 10;
     const auto slice = std::chrono::duration_cast<Clock::duration>(
         std::chrono::duration<double>(seconds / kSlices));
     std::vector<double> best(contenders.size(), 0.0);

@@ -84,9 +84,9 @@ bool SceneTable(bench::XSpriteScene& scene, double seconds) {
         }
     }
     std::printf(
-        "frames per second, best of 5 slices taken in turns; XSprite draws unmirrored, "
-        "'mirrored' mirrors every sprite left-right;\nmirr/plain is the mirrored frame's time "
-        "over the plain one's (goals: XS/RLE >= 1.00, XS/SDL2 >= 1.50, mirr/plain <= 1.10)\n");
+        "XSprite draws unmirrored, 'mirrored' mirrors every sprite left-right; mirr/plain is the "
+        "mirrored frame's time\nover the plain one's (goals: XS/RLE >= 1.00, XS/SDL2 >= 1.50, "
+        "mirr/plain <= 1.10)\n");
     return ok;
 }
 
@@ -99,6 +99,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s [seconds per measurement]\n", argv[0]);
         return 2;
     }
+    std::printf(
+        "frames per second, each the best of 10 slices measured in turns with the other "
+        "figures of its row\n\n");
     bench::XSpriteScene scene;
     bool ok = PresentationTable(scene, seconds);
     ok = SceneTable(scene, seconds) && ok;
