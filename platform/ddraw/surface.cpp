@@ -285,7 +285,7 @@ HRESULT Surface::Lock(LPRECT lpDestRect, LPDDSURFACEDESC2 lpDDSurfaceDesc, DWORD
     lpDDSurfaceDesc->lPitch = pitch;
     locked_ = true;
     lockReadOnly_ = (dwFlags & DDLOCK_READONLY) != 0;
-    if (!lockReadOnly_) PixelsChanged();
+    PixelsChanged();  // read-only is a promise nothing holds the caller to
     lockRect_ = rect;
     return DD_OK;
 }
@@ -293,7 +293,7 @@ HRESULT Surface::Lock(LPRECT lpDestRect, LPDDSURFACEDESC2 lpDDSurfaceDesc, DWORD
 HRESULT Surface::Unlock(LPRECT) {
     if (!locked_) return DDERR_NOTLOCKED;
     locked_ = false;
-    if (!lockReadOnly_) PixelsChanged();
+    PixelsChanged();
     if (role_ != Role::kPrimary || lockReadOnly_ || display::IsEmpty(lockRect_)) return DD_OK;
     const int rowBytes = (lockRect_.right - lockRect_.left) * display::BytesPerPixel(format_);
     {

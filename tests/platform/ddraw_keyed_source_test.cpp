@@ -31,7 +31,7 @@ class KeyedSource : public ::testing::TestWithParam<int> {
         low_ = low;
         high_ = high;
     }
-    // Magenta stretches of 5 to 12 pixels between stretches of the pattern,
+    // Stretches of 7 magenta pixels between stretches of 10 of the pattern,
     // keyed by magenta: shaped like a sprite.
     Com<IDirectDrawSurface7> Sprite() {
         auto sprite = CreatePlain(directDraw.get(), kWidth, kHeight, Bits());
