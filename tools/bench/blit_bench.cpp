@@ -100,8 +100,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::printf(
-        "frames per second, each the best of 10 slices measured in turns with the other "
-        "figures of its row\n\n");
+        "frames per second of the drawing thread's CPU time, each the best of 10 slices "
+        "measured in turns with the other figures of its row\n\n");
     bench::XSpriteScene scene;
     bool ok = PresentationTable(scene, seconds);
     ok = SceneTable(scene, seconds) && ok;
