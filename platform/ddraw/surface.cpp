@@ -65,8 +65,8 @@ display::Canvas Surface::Canvas() const {
     return role_ == Role::kPrimary ? display::Canvas::Screen() : display::Canvas::Buffer(buffer_);
 }
 
-display::PixelView Surface::ViewLocked() const {
-    const display::PixelView view = Canvas().ViewLocked();
+display::PixelView Surface::ScreenViewLocked() const {
+    const display::PixelView view = display::ScreenViewLocked();
     if (view.width != width_ || view.height != height_ || view.format != format_) return {};
     return view;
 }
@@ -173,8 +173,11 @@ HRESULT Surface::Restore() {
     const bool fits = role_ == Role::kPrimary ? mode == createdMode_ : mode.format == format_;
     if (!fits) return DDERR_WRONGMODE;
     lost_ = false;
-    for (Surface* back : backBuffers_)
+    PixelsChanged();
+    for (Surface* back : backBuffers_) {
         back->lost_ = false;
+        back->PixelsChanged();
+    }
     return DD_OK;
 }
 
@@ -205,6 +208,7 @@ HRESULT Surface::SetColorKey(DWORD dwFlags, LPDDCOLORKEY lpDDColorKey) {
         dwFlags & (DDCKEY_SRCBLT | DDCKEY_DESTBLT | DDCKEY_SRCOVERLAY | DDCKEY_DESTOVERLAY);
     if (which == DDCKEY_SRCOVERLAY || which == DDCKEY_DESTOVERLAY) return DDERR_UNSUPPORTED;
     if (which != DDCKEY_SRCBLT && which != DDCKEY_DESTBLT) return DDERR_INVALIDPARAMS;
+    if (which == DDCKEY_SRCBLT) PixelsChanged();  // the opaque runs follow the key
     bool& has = which == DDCKEY_SRCBLT ? hasSourceKey_ : hasDestKey_;
     DDCOLORKEY& key = which == DDCKEY_SRCBLT ? sourceKey_ : destKey_;
     if (!lpDDColorKey) {
@@ -281,6 +285,7 @@ HRESULT Surface::Lock(LPRECT lpDestRect, LPDDSURFACEDESC2 lpDDSurfaceDesc, DWORD
     lpDDSurfaceDesc->lPitch = pitch;
     locked_ = true;
     lockReadOnly_ = (dwFlags & DDLOCK_READONLY) != 0;
+    PixelsChanged();  // read-only is a promise nothing holds the caller to
     lockRect_ = rect;
     return DD_OK;
 }
@@ -288,6 +293,7 @@ HRESULT Surface::Lock(LPRECT lpDestRect, LPDDSURFACEDESC2 lpDDSurfaceDesc, DWORD
 HRESULT Surface::Unlock(LPRECT) {
     if (!locked_) return DDERR_NOTLOCKED;
     locked_ = false;
+    PixelsChanged();
     if (role_ != Role::kPrimary || lockReadOnly_ || display::IsEmpty(lockRect_)) return DD_OK;
     const int rowBytes = (lockRect_.right - lockRect_.left) * display::BytesPerPixel(format_);
     {
@@ -312,6 +318,7 @@ HRESULT Surface::GetDC(HDC* lphDC) {
     if (locked_) return DDERR_SURFACEBUSY;
     dc_ = gdi::CreateSurfaceDC(Canvas());
     if (!dc_) return DDERR_CANTCREATEDC;
+    PixelsChanged();
     *lphDC = dc_;
     return DD_OK;
 }
@@ -322,6 +329,7 @@ HRESULT Surface::ReleaseDC(HDC hDC) {
     RECT drawn{};
     gdi::DeleteSurfaceDC(dc_, drawn);
     dc_ = nullptr;
+    PixelsChanged();
     if (role_ == Role::kPrimary && !display::IsEmpty(drawn)) display::NotifyScreenUpdated(drawn);
     return DD_OK;
 }

@@ -4,13 +4,16 @@
 #pragma once
 
 #include <atomic>
+#include <cstdint>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 #include "platform/ddraw/com_object.h"
 #include "platform/ddraw/ddraw.h"
 #include "platform/display/blit.h"
 #include "platform/display/canvas.h"
+#include "platform/display/opaque_runs.h"
 #include "platform/display/screen.h"
 
 namespace brannock::platform::ddraw {
@@ -31,7 +34,10 @@ class Surface final : public ComObject<Surface, IDirectDrawSurface7> {
     bool AttachBackBuffers(int count);
 
     Role role() const { return role_; }
-    void MarkLost() { lost_ = true; }
+    void MarkLost() {
+        lost_ = true;
+        PixelsChanged();
+    }
 
     // IUnknown
     HRESULT QueryInterface(REFIID riid, void** object) override;
@@ -105,16 +111,29 @@ class Surface final : public ComObject<Surface, IDirectDrawSurface7> {
     display::Canvas Canvas() const;
     // The pixels under the lock Canvas() needs; empty when the screen no
     // longer has this surface's size and format (a mode change).
-    display::PixelView ViewLocked() const;
+    display::PixelView ViewLocked() const {
+        return role_ == Role::kPrimary ? ScreenViewLocked() : buffer_->View();
+    }
+    display::PixelView ScreenViewLocked() const;
     RECT Bounds() const { return {0, 0, width_, height_}; }
     bool Busy() const { return locked_ || dc_ != nullptr; }
 
     // Checks shared by Blt and BltFast: the source and its rectangle.
     HRESULT CheckSource(LPDIRECTDRAWSURFACE7 source, const LPRECT sourceRect, Surface*& from,
                         RECT& rect) const;
-    // Runs a blit prepared in `job` (views filled in here) and tells the
-    // backend when the screen changed.
-    HRESULT RunBlit(display::BlitJob job, Surface& from);
+    // Blits sourceRect of `from` onto dest, drawing inside clip, with the
+    // colour key and the DDBLTFX_MIRROR* effects given, and tells the
+    // backend when the screen changed. `ownKey`: the key is the source's
+    // own, so the source's opaque runs may draw it.
+    HRESULT RunBlit(Surface& from, const RECT& dest, const RECT& clip, const RECT& sourceRect,
+                    const display::ColourKey& key, bool ownKey, DWORD effects);
+    // Draws `job` from this surface's opaque runs, encoding them first if
+    // the pixels or the key changed since; false when the runs cannot draw
+    // it. The caller holds runsMutex_ and has filled in the views.
+    bool BlitFromRunsLocked(const display::BlitJob& job);
+    // Anything that may have changed the pixels or the source key calls
+    // this: the opaque runs are encoded again before they are next used.
+    void PixelsChanged() { pixelsVersion_.fetch_add(1, std::memory_order_relaxed); }
     DWORD CapsBits() const;
     void FillDescription(DDSURFACEDESC2& desc) const;
 
@@ -141,6 +160,15 @@ class Surface final : public ComObject<Surface, IDirectDrawSurface7> {
     RECT lockRect_{};
     std::vector<std::uint8_t> shadow_;  // the primary's locked pixels
     HDC dc_ = nullptr;
+
+    // The opaque runs of the pixels under the source key, encoded by the
+    // first keyed blit from this surface after a change. The mutex keeps
+    // blits from one source on several threads from encoding at once.
+    std::atomic<std::uint64_t> pixelsVersion_{0};
+    std::mutex runsMutex_;
+    display::OpaqueRuns runs_;       // guarded by runsMutex_
+    std::uint64_t runsVersion_ = 0;  // guarded: the pixelsVersion_ runs_ were encoded at
+    bool runsTried_ = false;         // guarded: runs_ reflect runsVersion_
 };
 
 }  // namespace brannock::platform::ddraw

@@ -1,5 +1,8 @@
 // Blt, BltFast and Flip: colour fills, plain, colour-keyed, mirrored and
-// stretched copies, clipped to the clipper's window on the primary.
+// stretched copies, clipped to the clipper's window on the primary. Keyed
+// 1:1 copies are drawn from the source's opaque runs, kept up to date here.
+#include <typeinfo>
+
 #include "platform/ddraw/clipper.h"
 #include "platform/ddraw/direct_draw.h"
 #include "platform/ddraw/surface.h"
@@ -26,8 +29,10 @@ bool SaneSize(const RECT& rect) {
 
 HRESULT Surface::CheckSource(LPDIRECTDRAWSURFACE7 source, const LPRECT sourceRect, Surface*& from,
                              RECT& rect) const {
-    from = dynamic_cast<Surface*>(source);
-    if (!from) return DDERR_INVALIDPARAMS;
+    // A type check as cheap as a compare: Surface is final, and this runs
+    // for every sprite drawn.
+    if (!source || typeid(*source) != typeid(Surface)) return DDERR_INVALIDPARAMS;
+    from = static_cast<Surface*>(source);
     if (from->lost_) return DDERR_SURFACELOST;
     if (from->Busy()) return DDERR_SURFACEBUSY;
     rect = sourceRect ? *sourceRect : from->Bounds();
@@ -37,18 +42,50 @@ HRESULT Surface::CheckSource(LPDIRECTDRAWSURFACE7 source, const LPRECT sourceRec
     return DD_OK;
 }
 
-HRESULT Surface::RunBlit(display::BlitJob job, Surface& from) {
+HRESULT Surface::RunBlit(Surface& from, const RECT& dest, const RECT& clip, const RECT& sourceRect,
+                         const display::ColourKey& key, bool ownKey, DWORD effects) {
+    // Keyed 1:1 copies from another surface draw from the source's opaque
+    // runs. Not from the primary: GDI and other programs change its pixels
+    // behind its back.
+    const bool viaRuns = ownKey && &from != this && from.role_ != Role::kPrimary &&
+                         dest.right - dest.left == sourceRect.right - sourceRect.left &&
+                         dest.bottom - dest.top == sourceRect.bottom - sourceRect.top;
+    std::unique_lock<std::mutex> runsLock;
+    if (viaRuns) runsLock = std::unique_lock(from.runsMutex_);
     bool done;
     {
-        display::CanvasLock lock(Canvas(), from.Canvas());
-        job.target = ViewLocked();
-        job.source = from.ViewLocked();
+        // Only the screen's pixels are shared with the backend.
+        std::unique_lock<std::mutex> screenLock;
+        if (role_ == Role::kPrimary || from.role_ == Role::kPrimary) {
+            screenLock = std::unique_lock(display::DisplayMutex());
+        }
+        // Every field given: a job made empty first costs a clearing per
+        // sprite drawn.
+        const display::BlitJob job{ViewLocked(),
+                                   dest,
+                                   clip,
+                                   from.ViewLocked(),
+                                   sourceRect,
+                                   (effects & DDBLTFX_MIRRORLEFTRIGHT) != 0,
+                                   (effects & DDBLTFX_MIRRORUPDOWN) != 0,
+                                   key};
         if (job.target.width == 0 || job.source.width == 0) return DDERR_SURFACELOST;
-        done = display::Blit(job);
+        done = (viaRuns && from.BlitFromRunsLocked(job)) || display::Blit(job);
     }
+    PixelsChanged();
     if (!done) return DDERR_INVALIDPIXELFORMAT;
-    if (role_ == Role::kPrimary) display::NotifyScreenUpdated(job.clip);
+    if (role_ == Role::kPrimary) display::NotifyScreenUpdated(clip);
     return DD_OK;
+}
+
+bool Surface::BlitFromRunsLocked(const display::BlitJob& job) {
+    const std::uint64_t version = pixelsVersion_.load(std::memory_order_relaxed);
+    if (!runsTried_ || runsVersion_ != version) {
+        runs_.Build(job.source, job.key);  // a refusal leaves the runs empty until the next change
+        runsVersion_ = version;
+        runsTried_ = true;
+    }
+    return display::BlitRuns(job, runs_);
 }
 
 HRESULT Surface::Blt(LPRECT lpDestRect, LPDIRECTDRAWSURFACE7 lpDDSrcSurface, LPRECT lpSrcRect,
@@ -87,31 +124,29 @@ HRESULT Surface::Blt(LPRECT lpDestRect, LPDIRECTDRAWSURFACE7 lpDDSrcSurface, LPR
             if (view.width == 0) return DDERR_SURFACELOST;
             display::Fill(view, clip, pixel);
         }
+        PixelsChanged();
         if (role_ == Role::kPrimary && !display::IsEmpty(clip)) display::NotifyScreenUpdated(clip);
         return DD_OK;
     }
 
     if (!lpDDSrcSurface) return DDERR_INVALIDPARAMS;
     Surface* from = nullptr;
-    display::BlitJob job;
-    if (const HRESULT result = CheckSource(lpDDSrcSurface, lpSrcRect, from, job.sourceRect);
+    RECT sourceRect;
+    if (const HRESULT result = CheckSource(lpDDSrcSurface, lpSrcRect, from, sourceRect);
         result != DD_OK) {
         return result;
     }
-    job.targetRect = dest;
-    job.clip = clip;
+    display::ColourKey key;
+    bool ownKey = false;
     if (dwFlags & DDBLT_KEYSRCOVERRIDE) {
-        job.key = {true, lpDDBltFx->ddckSrcColorkey.dwColorSpaceLowValue,
-                   lpDDBltFx->ddckSrcColorkey.dwColorSpaceHighValue};
+        key = {true, lpDDBltFx->ddckSrcColorkey.dwColorSpaceLowValue,
+               lpDDBltFx->ddckSrcColorkey.dwColorSpaceHighValue};
     } else if ((dwFlags & DDBLT_KEYSRC) && from->hasSourceKey_) {
-        job.key = {true, from->sourceKey_.dwColorSpaceLowValue,
-                   from->sourceKey_.dwColorSpaceHighValue};
+        key = {true, from->sourceKey_.dwColorSpaceLowValue, from->sourceKey_.dwColorSpaceHighValue};
+        ownKey = true;
     }
-    if (dwFlags & DDBLT_DDFX) {
-        job.mirrorLeftRight = (lpDDBltFx->dwDDFX & DDBLTFX_MIRRORLEFTRIGHT) != 0;
-        job.mirrorUpDown = (lpDDBltFx->dwDDFX & DDBLTFX_MIRRORUPDOWN) != 0;
-    }
-    return RunBlit(job, *from);
+    const DWORD effects = (dwFlags & DDBLT_DDFX) ? lpDDBltFx->dwDDFX : 0;
+    return RunBlit(*from, dest, clip, sourceRect, key, ownKey, effects);
 }
 
 HRESULT Surface::BltFast(DWORD dwX, DWORD dwY, LPDIRECTDRAWSURFACE7 lpDDSrcSurface,
@@ -121,22 +156,22 @@ HRESULT Surface::BltFast(DWORD dwX, DWORD dwY, LPDIRECTDRAWSURFACE7 lpDDSrcSurfa
     if (Busy()) return DDERR_SURFACEBUSY;
     if (clipper_) return DDERR_BLTFASTCANTCLIP;
     Surface* from = nullptr;
-    display::BlitJob job;
-    if (const HRESULT result = CheckSource(lpDDSrcSurface, lpSrcRect, from, job.sourceRect);
+    RECT sourceRect;
+    if (const HRESULT result = CheckSource(lpDDSrcSurface, lpSrcRect, from, sourceRect);
         result != DD_OK) {
         return result;
     }
-    const std::int64_t right = std::int64_t{dwX} + (job.sourceRect.right - job.sourceRect.left);
-    const std::int64_t bottom = std::int64_t{dwY} + (job.sourceRect.bottom - job.sourceRect.top);
+    const std::int64_t right = std::int64_t{dwX} + (sourceRect.right - sourceRect.left);
+    const std::int64_t bottom = std::int64_t{dwY} + (sourceRect.bottom - sourceRect.top);
     if (right > width_ || bottom > height_) return DDERR_INVALIDRECT;
-    job.targetRect = {static_cast<LONG>(dwX), static_cast<LONG>(dwY), static_cast<LONG>(right),
-                      static_cast<LONG>(bottom)};
-    job.clip = job.targetRect;
-    if ((dwTrans & DDBLTFAST_SRCCOLORKEY) && from->hasSourceKey_) {
-        job.key = {true, from->sourceKey_.dwColorSpaceLowValue,
-                   from->sourceKey_.dwColorSpaceHighValue};
+    const RECT dest{static_cast<LONG>(dwX), static_cast<LONG>(dwY), static_cast<LONG>(right),
+                    static_cast<LONG>(bottom)};
+    display::ColourKey key;
+    const bool ownKey = (dwTrans & DDBLTFAST_SRCCOLORKEY) && from->hasSourceKey_;
+    if (ownKey) {
+        key = {true, from->sourceKey_.dwColorSpaceLowValue, from->sourceKey_.dwColorSpaceHighValue};
     }
-    return RunBlit(job, *from);
+    return RunBlit(*from, dest, dest, sourceRect, key, ownKey, 0);
 }
 
 HRESULT Surface::Flip(LPDIRECTDRAWSURFACE7 lpDDSurfaceTargetOverride, DWORD) {
@@ -160,6 +195,9 @@ HRESULT Surface::Flip(LPDIRECTDRAWSURFACE7 lpDDSurfaceTargetOverride, DWORD) {
             backBuffers_[i]->buffer_.swap(backBuffers_[i + 1]->buffer_);
         }
     }
+    PixelsChanged();
+    for (Surface* back : backBuffers_)
+        back->PixelsChanged();
     display::NotifyScreenUpdated(Bounds());
     return DD_OK;
 }

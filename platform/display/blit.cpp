@@ -28,6 +28,17 @@ RECT ClampedRect(std::int64_t left, std::int64_t top, std::int64_t right, std::i
     return {clamp(left), clamp(top), clamp(right), clamp(bottom)};
 }
 
+KeyTest KeyTestFor(PixelFormat format, const ColourKey& key) {
+    const std::uint32_t mask = Info(format).colourMask;
+    KeyTest test{false, mask, key.low & mask, 0};
+    const std::uint32_t high = key.high & mask;
+    if (key.enabled && high >= test.low) {
+        test.active = true;
+        test.range = high - test.low;
+    }
+    return test;
+}
+
 namespace {
 
 // A 24-bit pixel as stored: blue, green, red.
@@ -45,16 +56,6 @@ inline std::uint32_t ValueOf(std::uint32_t p) {
 inline std::uint32_t ValueOf(Pixel24 p) {
     return p.c[0] | (p.c[1] << 8) | (static_cast<std::uint32_t>(p.c[2]) << 16);
 }
-
-// Keyed when the colour bits minus `low` fall in [0, range]: one unsigned
-// compare covers both a single key and a key range.
-struct KeyTest {
-    std::uint32_t mask = 0;
-    std::uint32_t low = 0;
-    std::uint32_t range = 0;
-
-    bool Keyed(std::uint32_t value) const { return ((value & mask) - low) <= range; }
-};
 
 #if defined(__GNUC__) || defined(__clang__)
 template <class T>
@@ -245,12 +246,8 @@ bool Blit(const BlitJob& job) {
     const RECT& from = job.sourceRect;
     if (IsEmpty(job.clip) || IsEmpty(to) || IsEmpty(from)) return true;
 
-    // An empty key range keys nothing.
-    const std::uint32_t colourMask = Info(job.source.format).colourMask;
-    KeyTest key{colourMask, job.key.low & colourMask, 0};
-    const std::uint32_t high = job.key.high & colourMask;
-    const bool keyed = job.key.enabled && high >= key.low;
-    if (keyed) key.range = high - key.low;
+    const KeyTest key = KeyTestFor(job.source.format, job.key);
+    const bool keyed = key.active;
 
     const bool stretched = to.right - to.left != from.right - from.left ||
                            to.bottom - to.top != from.bottom - from.top;

@@ -20,6 +20,20 @@ struct ColourKey {
     std::uint32_t high = 0;
 };
 
+// A key in the terms of one pixel format: a pixel is keyed when its colour
+// bits minus `low` are at most `range`, one unsigned compare for a single
+// key or a range. Inactive for a disabled key or an empty range, which key
+// nothing.
+struct KeyTest {
+    bool active = false;
+    std::uint32_t mask = 0;
+    std::uint32_t low = 0;
+    std::uint32_t range = 0;
+
+    bool Keyed(std::uint32_t value) const { return ((value & mask) - low) <= range; }
+};
+KeyTest KeyTestFor(PixelFormat format, const ColourKey& key);
+
 struct BlitJob {
     PixelView target;
     RECT targetRect{};  // where the whole source rectangle lands

@@ -25,15 +25,4 @@ std::shared_ptr<PixelBuffer> PixelBuffer::Create(int width, int height, PixelFor
                                          std::move(memory));
 }
 
-PixelView PixelBuffer::View() const {
-    PixelView view;
-    const auto stride = static_cast<std::ptrdiff_t>(stride_);
-    view.bits = bottomUp_ ? memory_.get() + (height_ - 1) * stride : memory_.get();
-    view.pitch = bottomUp_ ? -stride : stride;
-    view.width = width_;
-    view.height = height_;
-    view.format = format_;
-    return view;
-}
-
 }  // namespace brannock::platform::display

@@ -34,7 +34,11 @@ class PixelBuffer {
     // 32 bits and a hostile size from exhausting memory.
     static constexpr std::int64_t kMaxPixels = std::int64_t{1} << 26;
 
-    PixelView View() const;
+    PixelView View() const {
+        const auto stride = static_cast<std::ptrdiff_t>(stride_);
+        return {bottomUp_ ? memory_.get() + (height_ - 1) * stride : memory_.get(),
+                bottomUp_ ? -stride : stride, width_, height_, format_};
+    }
     int Width() const { return width_; }
     int Height() const { return height_; }
     PixelFormat Format() const { return format_; }
