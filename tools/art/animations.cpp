@@ -172,22 +172,23 @@ AnimationSpec Jump() {
     rise.farLeg = LegAngles(60, -10, 60);
     rise.tails = 20;
 
+    // Knees pulled up in front of the chest, hands on the shins.
     Pose tuck;
     tuck.hipY = -48;
-    tuck.lean = 28;
-    tuck.head = -24;
-    tuck.nearArm = {70, 150};
-    tuck.farArm = {80, 135};
-    tuck.nearLeg = LegAngles(140, -30, 50);
-    tuck.farLeg = LegAngles(150, -20, 60);
+    tuck.lean = 22;
+    tuck.head = -16;
+    tuck.nearArm = {62, 20};
+    tuck.farArm = {76, 40};
+    tuck.nearLeg = LegAngles(112, -24, 55);
+    tuck.farLeg = LegAngles(124, -12, 65);
     tuck.tails = 60;
 
     Pose apex = tuck;
     apex.hipY = -46;
-    apex.lean = 32;
-    apex.head = -28;
-    apex.nearLeg = LegAngles(148, -24, 55);
-    apex.farLeg = LegAngles(156, -14, 65);
+    apex.lean = 26;
+    apex.head = -20;
+    apex.nearLeg = LegAngles(120, -18, 60);
+    apex.farLeg = LegAngles(132, -6, 70);
     apex.tails = 100;
 
     Pose open = takeOff;
@@ -285,7 +286,7 @@ AnimationSpec Kick1() {
     lift.hipX = 2;
     lift.hipY = -52;
     lift.lean = 0;
-    lift.nearLeg = LegAngles(70, -20, 35);
+    lift.nearLeg = LegAngles(82, -10, 40);
     Pose chamber = lift;
     chamber.hipX = 4;
     chamber.hipY = -54;
@@ -314,32 +315,33 @@ AnimationSpec Kick1() {
 
 AnimationSpec Kick2() {
     AnimationSpec a{"KICK2",
-                    {"Low sweep from the crouch: dropping onto a hand, the rear leg swept",
-                     "out along the floor. Ends; SIT or STAND follows."},
+                    {"Low sweep from the crouch: sitting back onto a hand, the rear leg",
+                     "swept out along the floor. Ends; SIT or STAND follows."},
                     false,
                     {}};
     Pose drop = Crouch(2);
+    drop.hipX = -6;
     drop.hipY = -30;
-    drop.lean = 32;
-    drop.head = -30;
-    drop.farArm = {20, 10, true};
+    drop.lean = 8;
+    drop.head = -6;
+    drop.farArm = {-18, -6, true};
     Pose out = drop;
-    out.hipX = -6;
-    out.hipY = -22;
-    out.lean = 42;
-    out.head = -40;
-    out.nearArm = {55, 165};
-    out.farArm = {35, 20, true};
-    out.nearLeg = LegAnkle(24, -9, 110);
+    out.hipX = -8;
+    out.hipY = -24;
+    out.lean = 2;
+    out.head = -2;
+    out.nearArm = {40, 160};
+    out.farArm = {-20, -10, true};
+    out.nearLeg = LegAnkle(18, -9, 130);
     Pose sweep = out;
-    sweep.hipY = -20;
-    sweep.lean = 46;
-    sweep.head = -44;
-    sweep.nearLeg = LegGround(42, 130);
-    sweep.farArm = {40, 25, true};
+    sweep.hipY = -22;
+    sweep.lean = -2;
+    sweep.head = 2;
+    sweep.nearArm = {50, 165};
+    sweep.nearLeg = LegGround(42, 150);
     sweep.tails = 70;
     Pose back = out;
-    back.nearLeg = LegAnkle(14, -12, 100);
+    back.nearLeg = LegAnkle(10, -10, 110);
     a.frames = {{"kick2_0.bmp", drop, 1},
                 {"kick2_1.bmp", out, 1},
                 {"kick2_2.bmp", sweep, 8},
