@@ -4,6 +4,8 @@
 // leads in his stance.
 #include "tools/art/animations.h"
 
+#include "tools/art/gait.h"
+
 namespace brannock::art {
 namespace {
 
@@ -57,79 +59,61 @@ AnimationSpec Stand() {
     return a;
 }
 
-// A step cycle for WALK and DASH: frame i of n has the planted foot where
-// the body's motion has carried it. `planted(i)` etc. describe the near leg;
-// the far leg plays the same half a cycle later.
-struct Stride {
-    int hipY[4];
-    LegPose plant[4];  // contact, two mid-stance frames, push-off
-    LegPose swing[4];  // the other leg at the same moments
-};
-
-Pose StrideFrame(Pose base, const Stride& stride, int i) {
-    const int half = i % 4;
-    base.hipY = stride.hipY[half];
-    base.nearLeg = i < 4 ? stride.plant[half] : stride.swing[half];
-    base.farLeg = i < 4 ? stride.swing[half] : stride.plant[half];
-    return base;
-}
-
 AnimationSpec Walk() {
     AnimationSpec a{"WALK",
-                    {"Walking in guard, 2 pixels a step. Eight frames of 4 steps carry",
-                     "the body 64 pixels; a planted foot moves back 8 pixels a frame, so it",
-                     "stays on its spot of the floor. Loops."},
+                    {"Walking in guard, 2 pixels a step. Sixteen frames of 2 steps carry",
+                     "the body 64 pixels; a planted foot moves back 4 pixels a frame, so it",
+                     "keeps its spot on the floor. Loops."},
                     true,
                     {}};
-    // Ankle x positions of a planted foot: 15, 7, -1, -9, then pushing off
-    // at -17 while the other foot lands at 15.
-    const Stride stride = {
-        {-52, -54, -56, -55},
-        {LegGround(15, 102), LegGround(7), LegGround(-1), LegGround(-9, 84)},
-        {LegGround(-17, 58), LegAnkle(-8, -15, 45), LegAnkle(3, -13, 70), LegAnkle(11, -10, 98)},
-    };
-    Pose base = Stance(0);
-    base.hipX = 0;
-    base.lean = 8;
-    for (int i = 0; i < 8; ++i) {
-        Pose p = StrideFrame(base, stride, i);
-        const int swing = (i % 4 == 0 || i % 4 == 2) ? 0 : (i < 4 ? 1 : -1);
-        p.nearArm = {45 + 4 * swing, 168};
-        p.farArm = {60 - 4 * swing, 135};
-        p.tails = 52 + 4 * (i % 2);
-        a.frames.push_back({"walk" + std::to_string(i) + ".bmp", p, i == 0 ? 1 : 3});
+    const Gait gait = {16, 4, 15, 7, -54, 2, 102, 70};
+    for (int i = 0; i < gait.frames; ++i) {
+        Pose p = Stance(0);
+        p.hipX = 0;
+        p.lean = 8;
+        // Starting with the lead (far) foot landing ahead, as it stands in
+        // the stance, so the first step follows on from standing.
+        const int phase = (i + gait.frames / 2) % gait.frames;
+        GaitFrame(gait, phase, p);
+        // The fists keep their guard, swaying a little against the legs.
+        const int sway = static_cast<int>(DivRound(5 * Sin(GaitPhase(gait, phase)), kTrigOne));
+        p.nearArm = {45 + sway, 168};
+        p.farArm = {60 - sway, 135};
+        p.tails = 52 + 4 * (i / 2 % 2);
+        a.frames.push_back({"walk" + std::to_string(i) + ".bmp", p, i == 0 ? 0 : 1});
     }
     return a;
 }
 
 AnimationSpec Dash() {
-    AnimationSpec a{"DASH",
-                    {"Dashing, 3 pixels a step: a low run, leaning in, one foot always",
-                     "down. Six frames of 4 steps carry the body 72 pixels, 12 a frame.", "Loops."},
-                    true,
-                    {}};
-    // A planted foot lands at 22 and leaves at -14; the free one kicks up
-    // behind, then swings through with the knee high.
-    const LegPose plant[3] = {LegGround(22, 100), LegGround(10), LegGround(-2, 76)};
-    const LegPose free[3] = {LegGround(-14, 40), LegAnkle(-14, -28, 10), LegAnkle(16, -22, 80)};
-    const int hipY[3] = {-49, -51, -52};
-    for (int i = 0; i < 6; ++i) {
-        const int phase = i % 3;
-        const bool nearPlanted = i < 3;
+    AnimationSpec a{
+        "DASH",
+        {"Dashing, 3 pixels a step: a low run, leaning in, one foot always",
+         "down. Twelve frames of 2 steps carry the body 72 pixels, 6 a frame.", "Loops."},
+        true,
+        {}};
+    const Gait gait = {12, 6, 20, 20, -50, 2, 98, 45};
+    for (int i = 0; i < gait.frames; ++i) {
         Pose p = Stance(0);
         p.hipX = 0;
-        p.hipY = hipY[phase];
         p.lean = 26;
         p.head = -20;
-        p.nearLeg = nearPlanted ? plant[phase] : free[phase];
-        p.farLeg = nearPlanted ? free[phase] : plant[phase];
-        // Arms swing against the legs.
+        const int phase = (i + gait.frames / 2) % gait.frames;  // lead foot first
+        GaitFrame(gait, phase, p);
+        // The arms pump against the legs: the near one is back as the near
+        // foot lands.
+        const int forward = static_cast<int>(
+            DivRound(100 * (kTrigOne - Cos(GaitPhase(gait, phase))), 2 * kTrigOne));  // 0..100
         const ArmPose back = {-20, 80};
         const ArmPose front = {62, 150};
-        p.nearArm = nearPlanted ? back : front;
-        p.farArm = nearPlanted ? front : back;
-        p.tails = 80 + 6 * (i % 2);
-        a.frames.push_back({"dash" + std::to_string(i) + ".bmp", p, i == 0 ? 1 : 3});
+        auto blend = [](ArmPose a, ArmPose b, int t) {
+            return ArmPose{a.upper + (b.upper - a.upper) * t / 100,
+                           a.fore + (b.fore - a.fore) * t / 100};
+        };
+        p.nearArm = blend(back, front, forward);
+        p.farArm = blend(front, back, forward);
+        p.tails = 80 + 6 * (i / 2 % 2);
+        a.frames.push_back({"dash" + std::to_string(i) + ".bmp", p, i == 0 ? 0 : 1});
     }
     return a;
 }
