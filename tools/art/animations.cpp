@@ -134,8 +134,8 @@ AnimationSpec Jump() {
                      "The game moves the anchor along the jump's arc (84 steps, up to",
                      "y 121) and starts STAND when it lands, so the frames add up to more",
                      "than 84 steps and the last one holds until then. No &JUMP.",
-                     "The anchor follows the arc under the fighter's feet: the hips stay",
-                     "about 50 pixels above it, tucked legs come up off it."},
+                     "The anchor follows the arc under the fighter's feet: the hips stay 46",
+                     "to 62 pixels above it, and tucked legs come up off it."},
                     false,
                     {}};
     Pose takeOff;

@@ -39,7 +39,7 @@ Material MaterialOf(std::uint8_t index) {
 
 void PaintArm(FigurePainter& painter, const ArmJoints& arm, bool far) {
     painter.BeginGroup(far);
-    painter.Tube(arm.elbow, arm.wrist, Qp(13), Qp(11), Material::kSkin);
+    painter.Tube(arm.elbow, arm.wrist, Qp(14), Qp(12), Material::kSkin);
     const Vec forearm = arm.wrist - arm.elbow;
     if (arm.open) {
         painter.Tube(arm.wrist, arm.hand + Scale(forearm, 3, 18), Qp(11), Qp(8), Material::kSkin);
@@ -50,8 +50,9 @@ void PaintArm(FigurePainter& painter, const ArmJoints& arm, bool far) {
         painter.Mark(arm.hand + half + Scale(forearm, 2, 18),
                      PaletteIndex(Material::kSkin, kShadow));
     }
-    // The sleeve ends halfway down the forearm, a little wider at the cuff.
-    painter.Tube(arm.elbow, arm.elbow + Scale(forearm, 1, 2), Qp(19), Qp(20), Material::kGi);
+    // The sleeve ends past the middle of the forearm, a little wider at the
+    // cuff.
+    painter.Tube(arm.elbow, arm.elbow + Scale(forearm, 3, 5), Qp(19), Qp(20), Material::kGi);
     painter.Tube(arm.shoulder, arm.elbow, Qp(22), Qp(19), Material::kGi);
     painter.EndGroup();
 }
@@ -147,15 +148,14 @@ void PaintHead(FigurePainter& painter, const Joints& joints) {
     });
     painter.Ball(at(-38, -22), Qp(9), Material::kBand);  // the headband's knot
     // Ear, eye, brow, mouth.
-    painter.Tube(at(-6, 0), at(-6, 10), Qp(8), Qp(8), Material::kSkin, Mode::kOnto);
     painter.Recolour([&](Vec p, std::uint8_t& index) {
-        const Vec l = head.Local(p);
-        const Vec ear = l - Vec{Qp(-6), Qp(5)};
-        if (Dot(ear, ear) <= Qp(9) * Qp(9) && MaterialOf(index) == Material::kSkin) {
+        const Vec ear = head.Local(p) - Vec{Qp(-8), Qp(4)};
+        if (Dot(ear, ear) <= Qp(10) * Qp(10) && MaterialOf(index) == Material::kSkin) {
             index = PaletteIndex(Material::kSkin, kShadow);
         }
     });
-    painter.Mark(at(-6, 5), PaletteIndex(Material::kSkin, kDeep));
+    painter.Mark(at(-6, 4), PaletteIndex(Material::kSkin, kDeep));
+    painter.Mark(at(-6, 8), PaletteIndex(Material::kSkin, kDeep));
     painter.Mark(at(22, -6), kOutlineIndex);
     painter.Mark(at(22, -2), kOutlineIndex);
     for (int x = 16; x <= 30; x += 4)
