@@ -58,7 +58,7 @@ struct Coverage {
     }
 };
 
-class SampleSprites : public ::testing::Test {
+class ArtSpriteSet : public ::testing::Test {
   protected:
     void SetUp() override {
         window = brannock::test::CreateTestWindow(WS_POPUP, 0, 0, 640, 480);
@@ -150,7 +150,7 @@ class SampleSprites : public ::testing::Test {
     fs::path folder;
 };
 
-TEST_F(SampleSprites, NineAnimationsWhoseFramesAllLoad) {
+TEST_F(ArtSpriteSet, NineAnimationsWhoseFramesAllLoad) {
     EXPECT_EQ(set->GetAnimationCount(), 9);
     int frames = 0;
     for (const char* name : kNames) {
@@ -166,7 +166,7 @@ TEST_F(SampleSprites, NineAnimationsWhoseFramesAllLoad) {
     EXPECT_LT(frames, set->GetCapacity());
 }
 
-TEST_F(SampleSprites, StandWalkAndDashLoopWhileSitJumpAndTheAttacksEnd) {
+TEST_F(ArtSpriteSet, StandWalkAndDashLoopWhileSitJumpAndTheAttacksEnd) {
     for (const char* name : {"STAND", "WALK", "DASH"}) {
         const Animation* animation = set->Find(name);
         ASSERT_NE(animation, nullptr);
@@ -182,7 +182,7 @@ TEST_F(SampleSprites, StandWalkAndDashLoopWhileSitJumpAndTheAttacksEnd) {
     }
 }
 
-TEST_F(SampleSprites, AttacksEndWithinASecondAndSitHoldsItsLastFrame) {
+TEST_F(ArtSpriteSet, AttacksEndWithinASecondAndSitHoldsItsLastFrame) {
     for (const char* name : {"PUNCH1", "PUNCH2", "KICK1", "KICK2", "SIT"}) {
         CAnimPlayer player;
         player.Start(set->Find(name), 0, 0);
@@ -202,7 +202,7 @@ TEST_F(SampleSprites, AttacksEndWithinASecondAndSitHoldsItsLastFrame) {
     EXPECT_EQ(player.Update(), sit->GetFrame(sit->FrameCount() - 1).image);
 }
 
-TEST_F(SampleSprites, FeetStandOnTheFloorLineInEveryGroundedFrame) {
+TEST_F(ArtSpriteSet, FeetStandOnTheFloorLineInEveryGroundedFrame) {
     for (const char* name : kNames) {
         if (std::strcmp(name, "JUMP") == 0) continue;
         for (const bool mirrored : {false, true}) {
@@ -217,7 +217,7 @@ TEST_F(SampleSprites, FeetStandOnTheFloorLineInEveryGroundedFrame) {
     }
 }
 
-TEST_F(SampleSprites, MirroredFramesTurnAboutTheAnchor) {
+TEST_F(ArtSpriteSet, MirroredFramesTurnAboutTheAnchor) {
     for (const char* name : kNames) {
         std::vector<Coverage> right;
         Play(name, kFloorLine, false, 200,
@@ -236,7 +236,7 @@ TEST_F(SampleSprites, MirroredFramesTurnAboutTheAnchor) {
     }
 }
 
-TEST_F(SampleSprites, StandingFeetKeepTheirPixelsWhileBreathing) {
+TEST_F(ArtSpriteSet, StandingFeetKeepTheirPixelsWhileBreathing) {
     for (const bool mirrored : {false, true}) {
         std::vector<Coverage> frames;
         Play("STAND", kFloorLine, mirrored, 200,
@@ -270,7 +270,7 @@ int JumpStep(int step) {
     return 0;
 }
 
-TEST_F(SampleSprites, JumpLastsUntilTheLandingAndStaysAboveTheFloor) {
+TEST_F(ArtSpriteSet, JumpLastsUntilTheLandingAndStaysAboveTheFloor) {
     Animation* jump = set->Find("JUMP");
     ASSERT_NE(jump, nullptr);
     CAnimPlayer player;
