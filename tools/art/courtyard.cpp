@@ -19,6 +19,13 @@ constexpr int kStoneWidth = 384;
 constexpr int kFocal = 256;
 constexpr int kDepthScale = (kFloorTop - kEyeLevel) * 9 * kStoneDepth;
 
+constexpr int StoneRow(int y) {
+    return kDepthScale / (y - kEyeLevel) / kStoneDepth;
+}
+
+// The fighter's feet come down inside a row of stones, clear of its seams.
+static_assert(kFloorTop < kFloorLine && StoneRow(kFloorLine - 3) == StoneRow(kFloorLine + 3));
+
 int FloorDiv(int a, int b) {
     return a >= 0 ? a / b : -((-a + b - 1) / b);
 }
@@ -29,7 +36,7 @@ struct Stone {
 
 Stone StoneAt(int x, int y) {
     const int depth = kDepthScale / (y - kEyeLevel);
-    const int row = depth / kStoneDepth;
+    const int row = StoneRow(y);
     const int across = (x - kBackgroundWidth / 2) * depth / kFocal + (row % 2) * kStoneWidth / 2;
     return {row, FloorDiv(across, kStoneWidth)};
 }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "tools/art/background.h"
 #include "tools/art/palette.h"
 
 namespace brannock::art {
@@ -73,8 +74,9 @@ RgbImage Scene(const RgbImage& background, const std::vector<RenderedAnimation>&
         bool mirrored;
     };
     static constexpr Placement kPlacements[] = {
-        {"STAND", 0, 100, 320, false}, {"WALK", 2, 250, 320, true},  {"KICK1", 2, 390, 320, false},
-        {"JUMP", 2, 470, 140, true},   {"KICK2", 2, 540, 320, true},
+        {"STAND", 0, 100, kFloorLine, false}, {"WALK", 2, 250, kFloorLine, true},
+        {"KICK1", 2, 390, kFloorLine, false}, {"JUMP", 2, 470, 140, true},
+        {"KICK2", 2, 540, kFloorLine, true},
     };
     for (const Placement& p : kPlacements) {
         const RenderedAnimation* animation = Named(animations, p.animation);
