@@ -9,10 +9,10 @@
 namespace brannock::art {
 namespace {
 
-constexpr int kCellWidth = 190;
-constexpr int kCellHeight = 250;
-constexpr int kCellAnchorX = 80;
-constexpr int kCellAnchorY = 205;
+constexpr int kCellWidth = 150;
+constexpr int kCellHeight = 230;
+constexpr int kCellAnchorX = 60;
+constexpr int kCellAnchorY = 190;
 
 // Draws a frame with its key transparent, as DrawImage does.
 void DrawFrame(RgbImage& target, const RenderedFrame& frame, int ax, int ay, bool mirrored) {
