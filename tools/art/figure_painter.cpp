@@ -29,21 +29,28 @@ FigurePainter::FigurePainter(int width, int height, int anchorX, int anchorY)
     : image(width, height, kKeyIndex), group(width, height, 0), origin{Px(anchorX), Px(anchorY)} {}
 
 void FigurePainter::BeginGroup(bool isFar) {
-    std::fill(group.pixels.begin(), group.pixels.end(), std::uint8_t{0});
+    for (int y = used.top; y < used.bottom; ++y)
+        for (int x = used.left; x < used.right; ++x)
+            group.At(x, y) = 0;
+    used = {image.width, image.height, 0, 0};
     far = isFar;
 }
 
 void FigurePainter::EndGroup() {
+    if (used.left >= used.right) return;
     auto in = [&](int x, int y) { return group.Inside(x, y) && group.At(x, y) != 0; };
-    for (int y = 0; y < image.height; ++y) {
-        for (int x = 0; x < image.width; ++x) {
+    // The outline ring lies within a pixel of the group's pixels.
+    const int left = std::max(used.left - 1, 0), right = std::min(used.right + 1, image.width);
+    const int top = std::max(used.top - 1, 0), bottom = std::min(used.bottom + 1, image.height);
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) {
             if (!in(x, y) && (in(x - 1, y) || in(x + 1, y) || in(x, y - 1) || in(x, y + 1))) {
                 image.At(x, y) = kOutlineIndex;
             }
         }
     }
-    for (int y = 0; y < image.height; ++y) {
-        for (int x = 0; x < image.width; ++x) {
+    for (int y = used.top; y < used.bottom; ++y) {
+        for (int x = used.left; x < used.right; ++x) {
             std::uint8_t index = group.At(x, y);
             if (index == 0) continue;
             // Far limbs sit in the body's shadow: one tone darker.
@@ -73,6 +80,8 @@ void FigurePainter::Paint(int x, int y, Vec normal, std::int64_t radius, Materia
     std::uint8_t& cell = group.At(x, y);
     if (mode == Mode::kOnto && cell == 0) return;
     cell = PaletteIndex(material, ToneFor(normal, radius));
+    used = {std::min(used.left, x), std::min(used.top, y), std::max(used.right, x + 1),
+            std::max(used.bottom, y + 1)};
 }
 
 void FigurePainter::Tube(Vec a, Vec b, std::int64_t ra, std::int64_t rb, Material material,
@@ -135,8 +144,8 @@ void FigurePainter::Polygon(std::span<const Vec> points, Vec centre, std::int64_
 }
 
 void FigurePainter::Recolour(const std::function<void(Vec, std::uint8_t&)>& change) {
-    for (int y = 0; y < group.height; ++y) {
-        for (int x = 0; x < group.width; ++x) {
+    for (int y = used.top; y < used.bottom; ++y) {
+        for (int x = used.left; x < used.right; ++x) {
             std::uint8_t& cell = group.At(x, y);
             if (cell != 0) change(CentreOfPixel(x, y), cell);
         }

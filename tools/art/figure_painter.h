@@ -63,6 +63,7 @@ class FigurePainter {
 
     IndexedImage image;
     IndexedImage group;  // the open group, 0 where it has no pixel
+    Box used{};          // the part of `group` that holds its pixels
     Vec origin;          // fixed-point canvas position of the anchor
     bool far = false;
 };
