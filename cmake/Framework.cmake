@@ -5,12 +5,12 @@ file(GLOB_RECURSE BRANNOCK_SOURCES CONFIGURE_DEPENDS
     ${PROJECT_SOURCE_DIR}/sprite/*.cpp
     ${PROJECT_SOURCE_DIR}/input/*.cpp)
 
-if(BRANNOCK_SOURCES)
-    add_library(brannock STATIC ${BRANNOCK_SOURCES})
-    target_include_directories(brannock PUBLIC ${PROJECT_SOURCE_DIR})
-    target_link_libraries(brannock PUBLIC brannock_platform)
-else()
-    add_library(brannock INTERFACE)
-    target_include_directories(brannock INTERFACE ${PROJECT_SOURCE_DIR})
-    target_link_libraries(brannock INTERFACE brannock_platform)
-endif()
+add_library(brannock STATIC ${BRANNOCK_SOURCES})
+add_library(Brannock::brannock ALIAS brannock)
+# Games include the headers by folder ("framework/system.h"): from the source
+# tree, or from include/brannock under an install prefix.
+target_include_directories(brannock PUBLIC
+    $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>
+    $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/brannock>)
+target_compile_features(brannock PUBLIC cxx_std_20)
+target_link_libraries(brannock PUBLIC brannock_platform)

@@ -15,7 +15,9 @@ for preset in "${presets[@]}"; do
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset" -j "$jobs"
     case "$preset" in
-        mingw) ;;  # cross-compiled: built and linked, not run here
+        mingw)  # cross-compiled: not run here; a game is built against its install
+            cmake -D BUILD_DIR=build/mingw -D WORK_DIR=build/mingw/package \
+                -P tests/package/starter_game.cmake ;;
         tsan) setarch "$(uname -m)" -R ctest --preset "$preset" ;;
         *) ctest --preset "$preset" ;;
     esac

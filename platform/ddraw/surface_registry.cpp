@@ -14,9 +14,11 @@ struct Registry {
     std::unordered_set<Surface*> surfaces;
 };
 
+// Never destroyed: a game's static objects (its XSprite) release what they
+// hold through it while the program ends, as Win32 lets them.
 Registry& TheRegistry() {
-    static Registry registry;
-    return registry;
+    static auto* registry = new Registry;
+    return *registry;
 }
 
 }  // namespace

@@ -10,9 +10,11 @@ namespace brannock::platform::display {
 
 namespace {
 
+// Never destroyed: a game's static objects (its XSprite) release what they
+// hold through it while the program ends, as Win32 lets them.
 std::map<HWND, std::shared_ptr<PixelBuffer>>& Overlays() {
-    static std::map<HWND, std::shared_ptr<PixelBuffer>> overlays;
-    return overlays;
+    static auto* overlays = new std::map<HWND, std::shared_ptr<PixelBuffer>>;
+    return *overlays;
 }
 
 }  // namespace

@@ -19,9 +19,11 @@ struct ScreenState {
     std::vector<DWORD> acceptedDepths{16, 24, 32};
 };
 
+// Never destroyed: a game's static objects (its XSprite) release what they
+// hold through it while the program ends, as Win32 lets them.
 ScreenState& State() {
-    static ScreenState state;
-    return state;
+    static auto* state = new ScreenState;
+    return *state;
 }
 
 // Creates the desktop on first use; the caller holds the display lock.
@@ -38,9 +40,10 @@ ScreenState& StartedState() {
 
 }  // namespace
 
+// Never destroyed, like the screen it guards.
 std::mutex& DisplayMutex() {
-    static std::mutex mutex;
-    return mutex;
+    static auto* mutex = new std::mutex;
+    return *mutex;
 }
 
 ScreenMode CurrentMode() {

@@ -30,9 +30,11 @@ struct Table {
     HGDIOBJ defaultBrush = nullptr;
 };
 
+// Never destroyed: a game's static objects (its XSprite) release what they
+// hold through it while the program ends, as Win32 lets them.
 Table& TheTable() {
-    static Table table;
-    return table;
+    static auto* table = new Table;
+    return *table;
 }
 
 HGDIOBJ HandleOf(std::uint32_t index, std::uint32_t generation) {
