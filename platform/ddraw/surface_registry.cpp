@@ -14,9 +14,11 @@ struct Registry {
     std::unordered_set<Surface*> surfaces;
 };
 
+// Never destroyed: the application object, a static object itself,
+// releases its surfaces while static destruction runs.
 Registry& TheRegistry() {
-    static Registry registry;
-    return registry;
+    static auto* registry = new Registry;
+    return *registry;
 }
 
 }  // namespace

@@ -30,9 +30,11 @@ struct Table {
     HGDIOBJ defaultBrush = nullptr;
 };
 
+// Never destroyed: the application object, a static object itself,
+// deletes its bitmaps while static destruction runs.
 Table& TheTable() {
-    static Table table;
-    return table;
+    static auto* table = new Table;
+    return *table;
 }
 
 HGDIOBJ HandleOf(std::uint32_t index, std::uint32_t generation) {
