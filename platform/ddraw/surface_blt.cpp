@@ -3,6 +3,7 @@
 #include "platform/ddraw/clipper.h"
 #include "platform/ddraw/direct_draw.h"
 #include "platform/ddraw/surface.h"
+#include "platform/display/frames.h"
 #include "platform/display/window_area.h"
 #include "platform/gdi32/gdi32.h"
 
@@ -47,7 +48,11 @@ HRESULT Surface::RunBlit(display::BlitJob job, Surface& from) {
         done = display::Blit(job);
     }
     if (!done) return DDERR_INVALIDPIXELFORMAT;
-    if (role_ == Role::kPrimary) display::NotifyScreenUpdated(job.clip);
+    if (role_ == Role::kPrimary) {
+        display::NotifyScreenUpdated(job.clip);
+        // A surface copied onto the primary is a presented frame.
+        display::NotifyFramePresented();
+    }
     return DD_OK;
 }
 
@@ -161,6 +166,7 @@ HRESULT Surface::Flip(LPDIRECTDRAWSURFACE7 lpDDSurfaceTargetOverride, DWORD) {
         }
     }
     display::NotifyScreenUpdated(Bounds());
+    display::NotifyFramePresented();
     return DD_OK;
 }
 
