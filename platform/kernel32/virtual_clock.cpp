@@ -46,12 +46,10 @@ DWORD Read() {
     Clock& clock = TheClock();
     std::lock_guard lock(clock.mutex);
     if (t_quietReads == 0 && clock.frameThread != 0 && clock.frameThread == GetCurrentThreadId()) {
-        if (clock.now != clock.lastFrameThreadRead) {
+        if (clock.now != clock.lastFrameThreadRead)
             clock.sameReads = 0;
-        } else if (++clock.sameReads >= kPollReads) {
-            ++clock.now;
-            clock.sameReads = 0;
-        }
+        else if (++clock.sameReads >= kPollReads)
+            ++clock.now;  // polled: each read from now on moves it
         clock.lastFrameThreadRead = clock.now;
     }
     return static_cast<DWORD>(clock.now);

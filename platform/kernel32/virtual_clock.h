@@ -8,9 +8,9 @@
 //     schedule's start), or where the frame's own sleeps took it, whichever
 //     is later (a later end starts a new schedule there);
 //   - Sleep on the frame thread moves it by the time asked for and returns;
-//   - the frame thread's reads of a clock that stands still move it 1 ms
-//     every kPollReads reads, so that a loop polling it (a pacing wait)
-//     always ends, while the few reads of an ordinary frame see one time.
+//   - once the frame thread has read it kPollReads times without it
+//     moving, each further read moves it 1 ms: a loop polling it (a pacing
+//     wait) ends, while the few reads of an ordinary frame see one time.
 // Reads on other threads see it as it stands; their Sleep takes real time.
 #pragma once
 
