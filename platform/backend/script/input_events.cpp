@@ -3,6 +3,7 @@
 #include "platform/backend/key_message.h"
 #include "platform/backend/script/key_names.h"
 #include "platform/display/window_area.h"
+#include "platform/kernel32/thread_start.h"
 #include "platform/kernel32/virtual_clock.h"
 #include "platform/user32/host_input.h"
 #include "platform/win32.h"
@@ -116,6 +117,17 @@ bool HandOver(const std::vector<Event>& events, HWND fallback) {
     for (const Event& event : events)
         ApplyInput(event, target);
     return !target || WaitForWindowThreadIdle(target, kHandOverTimeout);
+}
+
+void GateEarlyThreads(const std::atomic<HWND>& window, const std::atomic<bool>& framesBegan) {
+    SetThreadStartHook([&window, &framesBegan] {
+        const HWND first = window.load();
+        if (first && !framesBegan.load()) WaitForWindowThreadIdle(first, kHandOverTimeout);
+    });
+}
+
+void EndEarlyThreadGate() {
+    SetThreadStartHook({});
 }
 
 }  // namespace brannock::platform::script

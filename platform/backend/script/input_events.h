@@ -5,6 +5,7 @@
 // same run.
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <vector>
 
@@ -31,5 +32,12 @@ void ApplyInput(const Event& event, HWND target);
 // so the next frame sees its effects. False when that thread did not get to
 // it in time.
 bool HandOver(const std::vector<Event>& events, HWND fallback);
+
+// Makes the threads the program starts before its first frame (the game
+// thread) begin once the thread of `window` has handled what it was given
+// at start-up (its first paint, frame 0's input), as it has in every run.
+// Both flags must outlive the gate; EndEarlyThreadGate removes it.
+void GateEarlyThreads(const std::atomic<HWND>& window, const std::atomic<bool>& framesBegan);
+void EndEarlyThreadGate();
 
 }  // namespace brannock::platform::script

@@ -36,9 +36,13 @@ std::unique_ptr<InputRecorder> InputRecorder::Open(const Settings& settings) {
 }
 
 InputRecorder::InputRecorder(std::FILE* file, std::string path)
-    : file_(file), path_(std::move(path)) {}
+    : file_(file), path_(std::move(path)) {
+    // Frame 0 is drawn after the window thread's first paint, as on replay.
+    GateEarlyThreads(mainWindow_, framesBegan_);
+}
 
 InputRecorder::~InputRecorder() {
+    EndEarlyThreadGate();
     std::fclose(file_);
 }
 
@@ -72,8 +76,7 @@ void InputRecorder::ReleaseIfStalled() {
 }
 
 void InputRecorder::FrameEnded(const FrameEnd& end) {
-    if (!started_) {
-        started_ = true;
+    if (!framesBegan_.exchange(true)) {
         virtual_clock::SetFrameThread(GetCurrentThreadId());
         const virtual_clock::QuietReads quiet;
         virtualStart_ = GetTickCount();

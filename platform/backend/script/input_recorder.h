@@ -4,7 +4,9 @@
 // boundary they are written with the number of the frame they are for and
 // handed over exactly as a scripted run hands over its input. The run takes
 // the same virtual clock as a scripted run, held to real time so that it
-// plays at the pace the program sees.
+// plays at the pace the program sees. As in a scripted run, threads started
+// before the first frame begin once the window thread has handled its
+// start-up.
 #pragma once
 
 #include <atomic>
@@ -66,8 +68,8 @@ class InputRecorder {
     bool writeFailed_ = false;       // guarded by mutex_
     std::optional<POINT> lastMove_;  // guarded by mutex_
 
+    std::atomic<bool> framesBegan_{false};
     // Frame thread only.
-    bool started_ = false;
     Clock::time_point realStart_;
     DWORD virtualStart_ = 0;
 };

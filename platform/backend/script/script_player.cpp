@@ -7,9 +7,7 @@
 #include "platform/backend/script/input_events.h"
 #include "platform/bmp/bmp_writer.h"
 #include "platform/kernel32/kernel32.h"
-#include "platform/kernel32/thread_start.h"
 #include "platform/kernel32/virtual_clock.h"
-#include "platform/user32/host_input.h"
 
 namespace brannock::platform::script {
 namespace {
@@ -71,13 +69,13 @@ ScriptPlayer::ScriptPlayer(Script script, std::string name, Settings settings,
       digests_(digests),
       lastFrame_(LastFrameOf(script_)) {
     virtual_clock::Start();
-    // The game thread starts before the window thread has taken in its
-    // first messages (those of frame 0's input, the first paint): let it
-    // begin once they are handled, so that frame 0 is drawn after them.
-    SetThreadStartHook([this] {
-        const HWND window = mainWindow_.load();
-        if (window && !framesBegan_.load()) WaitForWindowThreadIdle(window, kHandOverTimeout);
-    });
+    // The framework starts the game thread before its window thread has
+    // taken in its first messages: frame 0 is drawn after them.
+    GateEarlyThreads(mainWindow_, framesBegan_);
+}
+
+ScriptPlayer::~ScriptPlayer() {
+    EndEarlyThreadGate();
 }
 
 void ScriptPlayer::WindowCreated(HWND window) {

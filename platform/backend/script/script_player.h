@@ -32,6 +32,9 @@ class ScriptPlayer {
 
     // A script already read; for tests. Starts the virtual clock.
     ScriptPlayer(Script script, std::string name, Settings settings, DigestWriter* digests);
+    ~ScriptPlayer();
+    ScriptPlayer(const ScriptPlayer&) = delete;
+    ScriptPlayer& operator=(const ScriptPlayer&) = delete;
 
     void WindowCreated(HWND window);
     void FrameEnded(const FrameEnd& end);
