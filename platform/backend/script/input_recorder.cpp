@@ -12,8 +12,11 @@
 namespace brannock::platform::script {
 namespace {
 
-// Input waits this long at most for a frame boundary.
-constexpr auto kStall = std::chrono::milliseconds(250);
+// Input waits this long at most for a frame boundary. Input that goes in
+// between boundaries reaches the program at another point of its frame than
+// on replay, so this is only for programs that stall (or never draw): long
+// enough for a slow start, short enough to close a stuck window.
+constexpr auto kStall = std::chrono::milliseconds(1000);
 // A run further behind real time than this stops trying to catch up.
 constexpr auto kMaxLag = std::chrono::milliseconds(100);
 

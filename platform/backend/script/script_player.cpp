@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include "platform/backend/script/input_events.h"
 #include "platform/bmp/bmp_writer.h"
@@ -105,10 +106,12 @@ std::vector<Event> ScriptPlayer::TakeInputThrough(long long frame) {
     for (; nextInput_ < all.size() && all[nextInput_].frame <= frame; ++nextInput_) {
         if (all[nextInput_].IsInput()) events.push_back(all[nextInput_]);
     }
+    // Past the last frame named, the run ends by itself.
     if (frame > lastFrame_ && !closed_) {
         closed_ = true;
         Event close;
         close.frame = frame;
+        close.kind = EventKind::kClose;
         events.push_back(close);
     }
     return events;

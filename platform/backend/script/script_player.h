@@ -30,7 +30,7 @@ class ScriptPlayer {
     // `digests` (may be null) gets the saved frames.
     static std::unique_ptr<ScriptPlayer> Load(const Settings& settings, DigestWriter* digests);
 
-    // A script already read; for tests. Starts the virtual clock.
+    // Plays `script`, read from the file `name`. Starts the virtual clock.
     ScriptPlayer(Script script, std::string name, Settings settings, DigestWriter* digests);
     ~ScriptPlayer();
     ScriptPlayer(const ScriptPlayer&) = delete;
