@@ -12,6 +12,10 @@
 #include "framework/stop_point.h"
 #include "framework/system.h"
 
+#ifndef _WIN32
+#include "platform/display/frames.h"
+#endif
+
 namespace {
 
 constexpr DWORD kWindowMs = 1000;
@@ -22,6 +26,11 @@ void CSystem::WaitFrame(int framesPerSecond) {
     GameThreadStopPoint();
     // No pacing asked for (a negative rate has no meaningful schedule).
     if (noWait || framesPerSecond <= 0) return;
+#ifndef _WIN32
+    // The platform learns the program's pace, and counts the frames of a
+    // program that does not present through DirectDraw.
+    brannock::platform::display::NotifyFramePaced(framesPerSecond);
+#endif
 
     const double period = 1000.0 / framesPerSecond;
     // Offsets from the window's start in unsigned 32-bit arithmetic stay

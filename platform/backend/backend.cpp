@@ -29,7 +29,9 @@ std::vector<std::unique_ptr<Backend>>& Backends() {
 
 std::unique_ptr<Backend> CreateChosenBackend() {
     const Settings& settings = ProcessSettings();
-    if (settings.backend == "headless") return CreateHeadlessBackend(settings);
+    // Scripts play on the headless backend.
+    if (settings.backend == "headless" || (settings.backend.empty() && !settings.script.empty()))
+        return CreateHeadlessBackend(settings);
 #ifdef BRANNOCK_HAVE_SDL2
     if (auto sdl2 = CreateSdl2Backend()) return sdl2;
     if (settings.backend == "sdl2")

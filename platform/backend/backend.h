@@ -42,6 +42,15 @@ class Backend {
     // `window`) or left (`window` null).
     virtual void DisplayModeChanged(HWND window) = 0;
 
+    // Frame boundaries, for backends that script, record or digest a run:
+    // the display presented a frame (a Flip, or a Blt or BltFast of a
+    // surface onto the primary surface), or the program's pacing call
+    // started waiting for its next frame at `framesPerSecond`. Called on the
+    // thread that draws, with no lock held; may block (a scripted frame's
+    // input is handled first) and may unwind a thread being stopped.
+    virtual void FramePresented() = 0;
+    virtual void FramePaced(int framesPerSecond) = 0;
+
     // Moves host events into the platform's message queues. Called from the
     // message calls (GetMessageA, PeekMessageA, ...) of threads that own
     // windows; a backend that must pump on one thread ignores other callers.

@@ -4,12 +4,21 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string_view>
+
+#include "platform/kernel32/host_path.h"
 
 namespace brannock::platform {
 namespace {
 
 constexpr int kMaxDesktopSide = 8192;
+
+// Taken before main, so before a program moves out of a build folder.
+const std::string g_startDirectory = [] {
+    std::error_code error;
+    return std::filesystem::current_path(error).string();
+}();
 
 // A whole decimal number in [low, high], nothing around it.
 bool ParseNumber(std::string_view text, int low, int high, int& value) {
@@ -67,12 +76,29 @@ Settings ReadSettings(const EnvironmentLookup& lookup) {
         else if (!where.empty())
             problem("BRANNOCK_MESSAGE_BOXES", value, "stderr");
     }
+    if (const char* value = lookup("BRANNOCK_SCRIPT")) settings.script = value;
+    if (const char* value = lookup("BRANNOCK_RECORD")) settings.record = value;
+    if (const char* value = lookup("BRANNOCK_DIGESTS")) settings.digests = value;
+    if (const char* value = lookup("BRANNOCK_DIGEST_FRAMES")) {
+        const std::string_view which(value);
+        if (which == "saved")
+            settings.digestSavedFramesOnly = true;
+        else if (which != "all" && !which.empty())
+            problem("BRANNOCK_DIGEST_FRAMES", value, "all or saved");
+    }
     return settings;
+}
+
+std::string PathFromStart(const Settings& settings, const std::string& path) {
+    std::string host = ToHostPath(path);
+    if (host.empty() || host.front() == '/' || settings.startDirectory.empty()) return host;
+    return settings.startDirectory + "/" + host;
 }
 
 const Settings& ProcessSettings() {
     static const Settings* settings = [] {
         auto* read = new Settings(ReadSettings([](const char* name) { return std::getenv(name); }));
+        read->startDirectory = g_startDirectory;
         for (const std::string& line : read->problems)
             std::fprintf(stderr, "brannock: %s\n", line.c_str());
         return read;

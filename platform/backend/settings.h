@@ -14,6 +14,14 @@
 //   BRANNOCK_MESSAGE_BOXES=stderr       sdl2: print message boxes on stderr
 //                                       and answer them at once (unattended
 //                                       runs) instead of showing them
+//   BRANNOCK_SCRIPT=<path>              play this input script (headless;
+//                                       chooses headless unless forced)
+//   BRANNOCK_RECORD=<path>              sdl2: record the input into this
+//                                       file as a script
+//   BRANNOCK_DIGESTS=stdout|stderr|<path>
+//                                       write a digest line per frame there
+//   BRANNOCK_DIGEST_FRAMES=all|saved    which frames get one (default all)
+// Relative paths are taken from the folder the program started in.
 #pragma once
 
 #include <functional>
@@ -30,6 +38,13 @@ struct Settings {
     int headlessCloseMs = -1;        // -1: never
     std::string headlessScreenshot;  // "": none
     bool messageBoxesToStderr = false;
+    std::string script;   // "": none
+    std::string record;   // "": none
+    std::string digests;  // "", "stdout", "stderr" or a file path
+    bool digestSavedFramesOnly = false;
+    // The working folder at start, before the program may leave a build
+    // folder; relative paths of the knobs and of scripts are taken from it.
+    std::string startDirectory;
     // One line per value that could not be used (its default applies).
     std::vector<std::string> problems;
 };
@@ -38,6 +53,10 @@ struct Settings {
 using EnvironmentLookup = std::function<const char*(const char* name)>;
 
 Settings ReadSettings(const EnvironmentLookup& lookup);
+
+// A path from a knob or a script as a host path (Windows-style separators
+// accepted), relative ones taken from `startDirectory`.
+std::string PathFromStart(const Settings& settings, const std::string& path);
 
 // The settings of this process, read from its environment on first use;
 // problems are reported on stderr once.

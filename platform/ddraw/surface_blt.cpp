@@ -6,6 +6,7 @@
 #include "platform/ddraw/clipper.h"
 #include "platform/ddraw/direct_draw.h"
 #include "platform/ddraw/surface.h"
+#include "platform/display/frames.h"
 #include "platform/display/window_area.h"
 #include "platform/gdi32/gdi32.h"
 
@@ -74,7 +75,11 @@ HRESULT Surface::RunBlit(Surface& from, const RECT& dest, const RECT& clip, cons
     }
     PixelsChanged();
     if (!done) return DDERR_INVALIDPIXELFORMAT;
-    if (role_ == Role::kPrimary) display::NotifyScreenUpdated(clip);
+    if (role_ == Role::kPrimary) {
+        display::NotifyScreenUpdated(clip);
+        // A surface copied onto the primary is a presented frame.
+        display::NotifyFramePresented();
+    }
     return DD_OK;
 }
 
@@ -199,6 +204,7 @@ HRESULT Surface::Flip(LPDIRECTDRAWSURFACE7 lpDDSurfaceTargetOverride, DWORD) {
     for (Surface* back : backBuffers_)
         back->PixelsChanged();
     display::NotifyScreenUpdated(Bounds());
+    display::NotifyFramePresented();
     return DD_OK;
 }
 

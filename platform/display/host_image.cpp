@@ -81,4 +81,11 @@ void ReadScreenImage(HostImage& image) {
     }
 }
 
+void ReadScreenPixels(HostImage& image) {
+    std::lock_guard lock(DisplayMutex());
+    const PixelView screen = ScreenViewLocked();
+    Resize(image, screen.width, screen.height, 0);
+    CopyScreenLocked(image, {0, 0}, 0);
+}
+
 }  // namespace brannock::platform::display

@@ -34,4 +34,8 @@ bool ReadWindowImage(HWND window, HostImage& image,
 // owns the full-screen mode on top.
 void ReadScreenImage(HostImage& image);
 
+// The whole screen as it is, without any overlay: what saved screens and
+// frame digests hold.
+void ReadScreenPixels(HostImage& image);
+
 }  // namespace brannock::platform::display

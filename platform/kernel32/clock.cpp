@@ -1,4 +1,5 @@
-// GetTickCount and Sleep.
+// GetTickCount and Sleep: the host's monotonic clock, a clock a test
+// installed, or the virtual clock of a repeatable run.
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -8,6 +9,7 @@
 #include "platform/kernel32/clock_source.h"
 #include "platform/kernel32/interrupt.h"
 #include "platform/kernel32/kernel32.h"
+#include "platform/kernel32/virtual_clock.h"
 
 namespace brannock::platform {
 namespace {
@@ -35,6 +37,8 @@ void InstallTestClock(TickClock clock) {
 
 DWORD WINAPI GetTickCount() {
     if (auto clock = brannock::platform::InstalledTestClock()) return (*clock)();
+    if (brannock::platform::virtual_clock::Running())
+        return brannock::platform::virtual_clock::Read();
     const auto now = std::chrono::steady_clock::now().time_since_epoch();
     // The low 32 bits: the counter wraps as Windows' does.
     return static_cast<DWORD>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
@@ -45,6 +49,13 @@ VOID WINAPI Sleep(DWORD dwMilliseconds) {
     brannock::platform::CheckInterrupt();
     // A driven clock stands still while the test does not move it.
     if (dwMilliseconds == 0 || brannock::platform::InstalledTestClock()) {
+        std::this_thread::yield();
+        return;
+    }
+    // On a virtual clock the frame thread's sleep is time passing in the
+    // program only.
+    if (dwMilliseconds != INFINITE && brannock::platform::virtual_clock::Running() &&
+        brannock::platform::virtual_clock::SleepOnFrameThread(dwMilliseconds)) {
         std::this_thread::yield();
         return;
     }

@@ -16,6 +16,7 @@
 
 #include "platform/kernel32/interrupt.h"
 #include "platform/kernel32/kernel32.h"
+#include "platform/kernel32/thread_start.h"
 #include "platform/kernel32/thread_stop.h"
 
 namespace brannock::platform {
@@ -79,11 +80,33 @@ HandleTable& Handles() {
     return *table;
 }
 
+struct StartHook {
+    std::mutex mutex;
+    std::function<void()> hook;  // guarded by mutex
+};
+
+// Never destroyed: threads may start while the process ends.
+StartHook& TheStartHook() {
+    static auto* hook = new StartHook;
+    return *hook;
+}
+
+void RunStartHook() {
+    std::function<void()> hook;
+    {
+        StartHook& start = TheStartHook();
+        std::lock_guard lock(start.mutex);
+        hook = start.hook;
+    }
+    if (hook) hook();
+}
+
 void RunThread(const std::shared_ptr<ThreadState>& state) {
     t_threadId = state->id;
     t_self = state;
     DWORD exitCode = 0;
     try {
+        RunStartHook();
         exitCode = state->routine(state->parameter);
     } catch (const ThreadTermination& termination) {
         exitCode = termination.exitCode;
@@ -98,6 +121,12 @@ void RunThread(const std::shared_ptr<ThreadState>& state) {
 }
 
 }  // namespace
+
+void SetThreadStartHook(std::function<void()> hook) {
+    StartHook& start = TheStartHook();
+    std::lock_guard lock(start.mutex);
+    start.hook = std::move(hook);
+}
 
 void EndThreadIfTerminated() {
     const ThreadState* self = t_self.get();

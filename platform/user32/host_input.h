@@ -4,6 +4,8 @@
 // PostMessageA.
 #pragma once
 
+#include <chrono>
+
 #include "platform/windef.h"
 
 namespace brannock::platform {
@@ -24,6 +26,15 @@ void SetHostForeground(HWND window);
 // WM_ACTIVATE (WA_INACTIVE) and WM_KILLFOCUS. Call on the window's thread.
 // (Input given to a window goes through SetForegroundWindow.)
 void HostFocusLost(HWND window);
+
+// Waits until the thread that owns `window` has handled everything it was
+// given so far (sent and posted messages, paints, due timers) and waits in
+// GetMessageA for more: how a backend makes input it posted take effect
+// before the caller goes on, as a send would. Messages sent to the calling
+// thread are served meanwhile. True at once on the window's own thread, for
+// a window that is gone or a thread leaving its loop; false when `timeout`
+// passed first.
+bool WaitForWindowThreadIdle(HWND window, std::chrono::milliseconds timeout);
 
 // Wakes the thread's GetMessageA if it waits, so that it pumps the backend
 // at once rather than at its next interrupt check.

@@ -2,8 +2,12 @@
 // other threads sent (served on the spot), posted messages, WM_QUIT, then
 // WM_PAINT for an invalid window and WM_TIMER for a due timer, the last two
 // only when nothing else is waiting.
+#include <algorithm>
+#include <chrono>
+
 #include "platform/backend/backend.h"
 #include "platform/kernel32/interrupt.h"
+#include "platform/kernel32/virtual_clock.h"
 #include "platform/user32/host_input.h"
 #include "platform/user32/messaging.h"
 #include "platform/win32.h"
@@ -90,6 +94,40 @@ void PumpBackend() {
 
 namespace brannock::platform {
 
+bool WaitForWindowThreadIdle(HWND window, std::chrono::milliseconds timeout) {
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + timeout;
+    // How often this loop looks at timers depends on the host's scheduling.
+    const virtual_clock::QuietReads quiet;
+    user32::State& state = user32::GetState();
+    for (;;) {
+        CheckInterrupt();
+        user32::Lock lock(state.mutex);
+        user32::Window* w = state.FindWindow(window);
+        if (!w || !w->queue->alive) return true;
+        const std::shared_ptr<user32::ThreadQueue> target = w->queue;
+        if (target->threadId == GetCurrentThreadId()) return true;
+        MSG next{};
+        if (!user32::TakeMessage(state, *target, next, nullptr, 0, 0, false)) {
+            if (target->waiting) return true;
+        } else if (next.message == WM_QUIT) {
+            return true;  // the thread is leaving its message loop
+        }
+        // Meanwhile this thread answers what is sent to it, as a sender does.
+        const auto self = state.queues.find(GetCurrentThreadId());
+        if (self != state.queues.end()) {
+            if (auto queue = self->second.lock(); queue && user32::ServeOneSent(*queue, lock))
+                continue;
+        }
+        const auto now = Clock::now();
+        if (now >= deadline) return false;
+        // A clock that moved may have made a timer due: let the thread look.
+        target->wake.notify_all();
+        target->idle.wait_for(lock,
+                              std::min<Clock::duration>(deadline - now, kInterruptCheckInterval));
+    }
+}
+
 void WakeHostPump(DWORD threadId) {
     user32::State& state = user32::GetState();
     user32::Lock lock(state.mutex);
@@ -167,6 +205,9 @@ BOOL WINAPI GetMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax) 
             *msg = found;
             return found.message == WM_QUIT ? FALSE : TRUE;
         }
+        queue->waiting = true;
+        queue->idle.notify_all();
         queue->wake.wait_for(lock, kInterruptCheckInterval);
+        queue->waiting = false;
     }
 }

@@ -42,6 +42,10 @@ struct ThreadQueue {
     DWORD threadId = 0;
     bool alive = true;
     std::condition_variable wake;
+    // Set while the thread waits in GetMessageA with nothing to take;
+    // `idle` is notified each time it starts such a wait.
+    bool waiting = false;
+    std::condition_variable idle;
     std::deque<MSG> posted;
     std::deque<std::shared_ptr<SentMessage>> sent;
     bool quitPosted = false;

@@ -101,7 +101,10 @@ bool XvfbDisplay::StartWindowManager() {
     if (windowManager_ == 0) {
         const int quiet = open("/dev/null", O_WRONLY);
         dup2(quiet, STDERR_FILENO);
-        execlp("evilwm", "evilwm", "-display", name_.c_str(), static_cast<char*>(nullptr));
+        // "fixed" comes with every X server's base fonts; evilwm's default
+        // ("variable") does not.
+        execlp("evilwm", "evilwm", "-display", name_.c_str(), "-fn", "fixed",
+               static_cast<char*>(nullptr));
         _exit(127);
     }
     if (windowManager_ < 0) return false;

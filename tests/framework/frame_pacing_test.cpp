@@ -6,6 +6,7 @@
 
 #include "framework/globals.h"
 #include "framework/system.h"
+#include "platform/kernel32/virtual_clock.h"
 #include "platform/testing/clock.h"
 
 namespace {
@@ -72,6 +73,26 @@ TEST_P(FramePacing, NoWaitAndTheEndFlag) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Clock, FramePacing, ::testing::Values(5000u, 0xFFFFFFFFu - 505));
+
+// In a scripted run only the program's frames move the clock; a pacing wait
+// that finds no frame moving it still ends, on the schedule.
+TEST(FramePacingOnAVirtualClock, AWaitEndsWithNothingElseMovingTheClock) {
+    namespace clock = brannock::platform::virtual_clock;
+    clock::Start();
+    clock::SetFrameThread(GetCurrentThreadId());
+    // The test's own look at the clock must not move it.
+    const auto now = [] {
+        const clock::QuietReads quiet;
+        return GetTickCount();
+    };
+    CSystem system;
+    system.WaitFrame(60);  // opens a window at once
+    const DWORD base = now();
+    for (int k = 1; k <= 30; ++k) {
+        system.WaitFrame(60);
+        EXPECT_EQ(now() - base, static_cast<DWORD>(k * 1000 / 60)) << "frame " << k;
+    }
+}
 
 }  // namespace
 #endif

@@ -93,6 +93,24 @@ TEST(PlatformSettings, BadValuesAreReportedAndKeepTheirDefaults) {
     EXPECT_NE(settings.problems[0].find("BRANNOCK_BACKEND=vulkan"), std::string::npos);
 }
 
+TEST(PlatformSettings, ScriptRecordingAndDigestKnobsWithPathsFromTheStartFolder) {
+    Settings settings = SettingsFrom({{"BRANNOCK_SCRIPT", "runs\\walk.txt"},
+                                      {"BRANNOCK_RECORD", "/tmp/rec.txt"},
+                                      {"BRANNOCK_DIGESTS", "stdout"},
+                                      {"BRANNOCK_DIGEST_FRAMES", "saved"}});
+    EXPECT_TRUE(settings.problems.empty());
+    EXPECT_EQ(settings.record, "/tmp/rec.txt");
+    EXPECT_EQ(settings.digests, "stdout");
+    EXPECT_TRUE(settings.digestSavedFramesOnly);
+    settings.startDirectory = "/home/me/game";
+    EXPECT_EQ(PathFromStart(settings, settings.script), "/home/me/game/runs/walk.txt");
+    EXPECT_EQ(PathFromStart(settings, settings.record), "/tmp/rec.txt");
+
+    settings = SettingsFrom({{"BRANNOCK_DIGEST_FRAMES", "some"}});
+    EXPECT_FALSE(settings.digestSavedFramesOnly);
+    EXPECT_EQ(settings.problems.size(), 1u);
+}
+
 TEST(BackendChoice, ForcedHeadlessAndThenReplaced) {
     setenv("BRANNOCK_BACKEND", "headless", 1);
     Backend& before = CurrentBackend();

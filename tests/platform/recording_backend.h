@@ -62,6 +62,10 @@ class RecordingBackend final : public platform::Backend {
     void DisplayModeChanged(HWND window) override {
         Add(window ? "mode full screen" : "mode desktop");
     }
+    void FramePresented() override { Add("present"); }
+    void FramePaced(int framesPerSecond) override {
+        Add("paced " + std::to_string(framesPerSecond));
+    }
     void PumpEvents() override { inner_->PumpEvents(); }
     int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption,
                        UINT type) override {

@@ -6,6 +6,9 @@
 #include "platform/backend/headless/close_timer.h"
 #include "platform/backend/headless/headless_state.h"
 #include "platform/backend/message_box_buttons.h"
+#include "platform/backend/script/frame_counter.h"
+#include "platform/backend/script/frame_digest.h"
+#include "platform/backend/script/script_player.h"
 #include "platform/kernel32/cp932.h"
 #include "platform/kernel32/process_end.h"
 #include "platform/testing/display.h"
@@ -15,7 +18,17 @@ namespace {
 
 class HeadlessBackend final : public Backend {
   public:
-    explicit HeadlessBackend(const Settings& settings) : closeDelayMs_(settings.headlessCloseMs) {
+    explicit HeadlessBackend(const Settings& settings)
+        : closeDelayMs_(settings.headlessCloseMs),
+          digests_(script::DigestWriter::Open(settings)),
+          player_(settings.script.empty() ? nullptr
+                                          : script::ScriptPlayer::Load(settings, digests_.get())),
+          frames_([this](const script::FrameEnd& end) {
+              if (digests_) digests_->FrameShown(end.frame);
+              if (player_) player_->FrameEnded(end);
+          }) {
+        if (!settings.record.empty())
+            std::fprintf(stderr, "brannock: BRANNOCK_RECORD records on the sdl2 backend only\n");
         if (!settings.headlessScreenshot.empty()) {
             AtProcessEnd([path = settings.headlessScreenshot] {
                 if (!testing::SaveScreenBitmap(path.c_str()))
@@ -27,6 +40,7 @@ class HeadlessBackend final : public Backend {
     const char* Name() const override { return "headless"; }
 
     void WindowCreated(HWND window) override {
+        if (player_) player_->WindowCreated(window);
         if (closeDelayMs_ >= 0 && !firstWindowSeen_.exchange(true))
             closeTimer_.Start(window, closeDelayMs_);
     }
@@ -38,6 +52,9 @@ class HeadlessBackend final : public Backend {
     void ScreenUpdated(const RECT&) override {}
     void OverlayUpdated(HWND) override {}
     void DisplayModeChanged(HWND) override {}
+    void FramePresented() override { frames_.Presented(); }
+    void FramePaced(int framesPerSecond) override { frames_.Paced(framesPerSecond); }
+
     // Input comes from the test controls, which write it in place.
     void PumpEvents() override {}
 
@@ -56,6 +73,9 @@ class HeadlessBackend final : public Backend {
     const int closeDelayMs_;
     std::atomic<bool> firstWindowSeen_{false};
     headless::CloseTimer closeTimer_;
+    const std::unique_ptr<script::DigestWriter> digests_;
+    const std::unique_ptr<script::ScriptPlayer> player_;
+    script::FrameCounter frames_;
 };
 
 }  // namespace

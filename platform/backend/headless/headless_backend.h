@@ -9,8 +9,9 @@
 
 namespace brannock::platform {
 
-// Arms the settings' close delay for the first top-level window, and saves
-// the screen to the settings' screenshot path when the program ends.
+// Arms the settings' close delay for the first top-level window, saves the
+// screen to the settings' screenshot path when the program ends, plays the
+// settings' input script and writes frame digests where they say.
 std::unique_ptr<Backend> CreateHeadlessBackend(const Settings& settings);
 
 }  // namespace brannock::platform

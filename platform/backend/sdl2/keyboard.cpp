@@ -182,24 +182,4 @@ HostKey TranslateKey(const SDL_Keysym& keysym) {
     return key;
 }
 
-KeyMessage MakeKeyMessage(const HostKey& key, bool down, bool wasDown, bool altDown,
-                          bool ctrlDown) {
-    const bool system = (altDown && !ctrlDown) || key.virtualKey == VK_F10 ||
-                        (key.virtualKey == VK_MENU && !ctrlDown);
-    KeyMessage out;
-    if (down)
-        out.message = system ? WM_SYSKEYDOWN : WM_KEYDOWN;
-    else
-        out.message = system ? WM_SYSKEYUP : WM_KEYUP;
-    out.wParam = static_cast<WPARAM>(key.virtualKey);
-    DWORD bits = 1;  // repeat count
-    bits |= (key.scanCode & 0xFFu) << 16;
-    if (key.extended) bits |= 1u << 24;
-    if (altDown && !ctrlDown) bits |= 1u << 29;
-    if (wasDown) bits |= 1u << 30;
-    if (!down) bits |= 1u << 31;
-    out.lParam = static_cast<LPARAM>(bits);
-    return out;
-}
-
 }  // namespace brannock::platform::sdl2

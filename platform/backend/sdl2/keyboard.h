@@ -1,34 +1,14 @@
-// Host keys as Win32 sees them: virtual-key codes, PC scan codes and the
-// lParam of WM_KEYDOWN / WM_KEYUP / WM_SYSKEYDOWN / WM_SYSKEYUP.
+// Host keys as Win32 sees them: virtual-key codes and PC scan codes.
 #pragma once
 
 #include <SDL.h>
 
-#include "platform/windef.h"
+#include "platform/backend/key_message.h"
 
 namespace brannock::platform::sdl2 {
-
-struct HostKey {
-    int virtualKey = 0;  // wParam of the key messages; 0: Win32 has no code
-    int stateKey = 0;    // the key-state entry: VK_LSHIFT, VK_RCONTROL, ...
-                         // for the modifiers, else virtualKey
-    UINT scanCode = 0;   // PC set-1 scan code, 0 when the key has none
-    bool extended = false;
-};
 
 // Letters and digits follow the host's keyboard layout (the key that types
 // 'q' is VK 'Q' on any layout); every other key is named by its position.
 HostKey TranslateKey(const SDL_Keysym& keysym);
-
-struct KeyMessage {
-    UINT message = 0;
-    WPARAM wParam = 0;
-    LPARAM lParam = 0;
-};
-
-// The message of one press (`down`) or release: WM_SYSKEY* while Alt is held
-// without Ctrl, for Alt itself and for F10, else WM_KEY*. `wasDown` is the
-// key's state before the event (true for auto-repeats and releases).
-KeyMessage MakeKeyMessage(const HostKey& key, bool down, bool wasDown, bool altDown, bool ctrlDown);
 
 }  // namespace brannock::platform::sdl2

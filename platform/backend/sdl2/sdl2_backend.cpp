@@ -8,15 +8,20 @@
 #include <SDL.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <mutex>
 #include <thread>
 #include <vector>
 
+#include "platform/backend/script/frame_counter.h"
+#include "platform/backend/script/frame_digest.h"
+#include "platform/backend/script/input_recorder.h"
 #include "platform/backend/sdl2/host_window.h"
 #include "platform/backend/sdl2/joysticks.h"
 #include "platform/backend/sdl2/message_box.h"
+#include "platform/backend/sdl2/recorded_input.h"
 #include "platform/backend/sdl2/window_input.h"
 #include "platform/backend/settings.h"
 #include "platform/display/blit.h"
@@ -36,14 +41,24 @@ constexpr auto kPollInterval = std::chrono::milliseconds(1);
 
 class Sdl2Backend final : public Backend {
   public:
-    explicit Sdl2Backend(bool messageBoxesToStderr)
+    explicit Sdl2Backend(const Settings& settings)
         : owner_(std::this_thread::get_id()),
           ownerThreadId_(GetCurrentThreadId()),
-          messageBoxesToStderr_(messageBoxesToStderr) {}
+          messageBoxesToStderr_(settings.messageBoxesToStderr),
+          digests_(script::DigestWriter::Open(settings)),
+          recorder_(settings.record.empty() ? nullptr : script::InputRecorder::Open(settings)),
+          frames_([this](const script::FrameEnd& end) {
+              if (digests_) digests_->FrameShown(end.frame);
+              if (recorder_) recorder_->FrameEnded(end);
+          }) {
+        if (!settings.script.empty())
+            std::fprintf(stderr, "brannock: BRANNOCK_SCRIPT plays on the headless backend only\n");
+    }
 
     const char* Name() const override { return "sdl2"; }
 
     void WindowCreated(HWND window) override {
+        if (recorder_) recorder_->WindowCreated(window);
         OnOwnerThread([this, window] {
             if (auto host = HostWindow::Create(window)) {
                 std::lock_guard lock(registryMutex_);
@@ -100,6 +115,9 @@ class Sdl2Backend final : public Backend {
         });
     }
 
+    void FramePresented() override { frames_.Presented(); }
+    void FramePaced(int framesPerSecond) override { frames_.Paced(framesPerSecond); }
+
     void PumpEvents() override {
         // A window procedure that a pumped event reaches may pump again.
         if (pumping_ || std::this_thread::get_id() != owner_) return;
@@ -129,6 +147,7 @@ class Sdl2Backend final : public Backend {
                 }
             }
         }
+        if (recorder_) recorder_->ReleaseIfStalled();
         for (auto& host : windows_)
             host->Render();
     }
@@ -199,6 +218,9 @@ class Sdl2Backend final : public Backend {
     }
 
     void Dispatch(const SDL_Event& event) {
+        if (recorder_ && sdl2::LatchForRecording(*recorder_, event,
+                                                 [this](Uint32 id) { return FindBySdlId(id); }))
+            return;
         switch (event.type) {
             case SDL_KEYDOWN:
             case SDL_KEYUP:
@@ -245,6 +267,10 @@ class Sdl2Backend final : public Backend {
     std::chrono::steady_clock::time_point lastPoll_{};
 
     sdl2::Joysticks joysticks_;
+
+    const std::unique_ptr<script::DigestWriter> digests_;
+    const std::unique_ptr<script::InputRecorder> recorder_;
+    script::FrameCounter frames_;
 };
 
 }  // namespace
@@ -264,7 +290,7 @@ std::unique_ptr<Backend> CreateSdl2Backend() {
     SDL_InitSubSystem(SDL_INIT_JOYSTICK);  // without joysticks, none are read
     // Characters come from TranslateMessage, not from the host's text input.
     SDL_StopTextInput();
-    return std::make_unique<Sdl2Backend>(ProcessSettings().messageBoxesToStderr);
+    return std::make_unique<Sdl2Backend>(ProcessSettings());
 }
 
 }  // namespace brannock::platform
