@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test suite: the plain build, AddressSanitizer+UBSan,
-# ThreadSanitizer, the fuzz smoke runs (clang) and the Windows cross build.
+# ThreadSanitizer, the fuzz smoke runs (clang) and the Windows cross build,
+# whose tests run under Wine.
 # Usage: scripts/test.sh [preset ...]   (default: all of them)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -15,7 +16,7 @@ for preset in "${presets[@]}"; do
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset" -j "$jobs"
     case "$preset" in
-        mingw) ;;  # cross-compiled: built and linked, not run here
+        mingw) scripts/with-wine.sh ctest --preset "$preset" ;;
         tsan) setarch "$(uname -m)" -R ctest --preset "$preset" ;;
         *) ctest --preset "$preset" ;;
     esac
