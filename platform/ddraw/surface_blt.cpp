@@ -24,6 +24,13 @@ bool SaneSize(const RECT& rect) {
 
 }  // namespace
 
+// The source key as a blit compares it: colour bits only, as stored keys may
+// carry the unused bits of the value they were set from.
+display::ColourKey Surface::BlitKey() const {
+    const DWORD mask = display::Info(format_).colourMask;
+    return {true, sourceKey_.dwColorSpaceLowValue & mask, sourceKey_.dwColorSpaceHighValue & mask};
+}
+
 HRESULT Surface::CheckSource(LPDIRECTDRAWSURFACE7 source, const LPRECT sourceRect, Surface*& from,
                              RECT& rect) const {
     from = dynamic_cast<Surface*>(source);
@@ -103,9 +110,10 @@ HRESULT Surface::Blt(LPRECT lpDestRect, LPDIRECTDRAWSURFACE7 lpDDSrcSurface, LPR
     if (dwFlags & DDBLT_KEYSRCOVERRIDE) {
         job.key = {true, lpDDBltFx->ddckSrcColorkey.dwColorSpaceLowValue,
                    lpDDBltFx->ddckSrcColorkey.dwColorSpaceHighValue};
-    } else if ((dwFlags & DDBLT_KEYSRC) && from->hasSourceKey_) {
-        job.key = {true, from->sourceKey_.dwColorSpaceLowValue,
-                   from->sourceKey_.dwColorSpaceHighValue};
+    } else if (dwFlags & DDBLT_KEYSRC) {
+        // Asking for the source's key when it has none is an error, not a copy.
+        if (!from->hasSourceKey_) return DDERR_INVALIDPARAMS;
+        job.key = from->BlitKey();
     }
     if (dwFlags & DDBLT_DDFX) {
         job.mirrorLeftRight = (lpDDBltFx->dwDDFX & DDBLTFX_MIRRORLEFTRIGHT) != 0;
@@ -132,10 +140,8 @@ HRESULT Surface::BltFast(DWORD dwX, DWORD dwY, LPDIRECTDRAWSURFACE7 lpDDSrcSurfa
     job.targetRect = {static_cast<LONG>(dwX), static_cast<LONG>(dwY), static_cast<LONG>(right),
                       static_cast<LONG>(bottom)};
     job.clip = job.targetRect;
-    if ((dwTrans & DDBLTFAST_SRCCOLORKEY) && from->hasSourceKey_) {
-        job.key = {true, from->sourceKey_.dwColorSpaceLowValue,
-                   from->sourceKey_.dwColorSpaceHighValue};
-    }
+    // Unlike Blt, a source key asked for but missing is simply not used.
+    if ((dwTrans & DDBLTFAST_SRCCOLORKEY) && from->hasSourceKey_) job.key = from->BlitKey();
     return RunBlit(job, *from);
 }
 
