@@ -1,6 +1,8 @@
 // keybd_event and SetCursorPos: input a program gives itself, as the user
 // would give it: the key state and the cursor change, and a key message
 // goes to the foreground window.
+#include <algorithm>
+
 #include "platform/user32/host_input.h"
 #include "platform/win32.h"
 
@@ -32,7 +34,10 @@ void WINAPI keybd_event(BYTE virtualKey, BYTE scanCode, DWORD flags, ULONG_PTR) 
         PostMessageA(target, message, virtualKey, static_cast<LPARAM>(bits));
 }
 
+// The cursor stays on the screen, as on Windows.
 BOOL WINAPI SetCursorPos(int x, int y) {
+    x = std::clamp(x, 0, std::max(GetSystemMetrics(SM_CXSCREEN) - 1, 0));
+    y = std::clamp(y, 0, std::max(GetSystemMetrics(SM_CYSCREEN) - 1, 0));
     brannock::platform::SetHostCursorPos(x, y);
     return TRUE;
 }
