@@ -31,9 +31,36 @@ count_colour() {
         info: | cut -d. -f1
 }
 
-# What each program is expected to do. The sample takes brannock_minimal's
-# place when it lands, with expectations of its own.
+# The desktop's size, WIDTHxHEIGHT: the display mode on Wine's virtual desktop.
+desktop_size() {
+    xdotool search --name 'Wine desktop' getwindowgeometry --shell 2>/dev/null |
+        awk -F= '/^WIDTH/{w=$2} /^HEIGHT/{h=$2} END{print w "x" h}'
+}
+
+# What each program is expected to do.
 case "$name" in
+    brannock_sample)
+        data=(Sprite.txt image)
+        title='^AUTO='
+        # Its frames: the title shows the switches, the frame-rate readout
+        # (black on white near the top right) is drawn, and the picture
+        # below it is the game's, not the white the window was erased with.
+        frames_shown() {
+            local white
+            white=$(count_colour "$1" FFFFFF)
+            [ "$(xdotool getwindowname "$window")" = "AUTO=1 WAIT=0" ] && [ "$white" -gt 100 ] &&
+                [ $(($(identify -format '%w*%h' "$1") - white)) -gt 200000 ]
+        }
+        # Full screen: the display mode is the game's 640x480, the window
+        # fills it without a frame, and the readout is still drawn.
+        after_f4() {
+            [ "$(desktop_size)" = 640x480 ] &&
+                [ "$(identify -format '%wx%h' "$1")" = 640x480 ] &&
+                [ "$(count_colour "$1" FFFFFF)" -gt 100 ]
+        }
+        after_f1() { [ "$(xdotool getwindowname "$window")" = "AUTO=0 WAIT=0" ]; }
+        escape_ends=yes
+        ;;
     brannock_minimal)
         data=()               # what it reads, relative to SOURCE_DIR/sample
         title='^Brannock'     # its window's title
@@ -62,16 +89,16 @@ cleanup() {
 trap cleanup EXIT
 mkdir -p "$shots" "$work/game/Release"
 for item in "${data[@]}"; do
-    cp -r "$source_dir/sample/$item" "$work/game/"
+    if [ -e "$source_dir/sample/$item" ]; then cp -r "$source_dir/sample/$item" "$work/game/"; fi
 done
 cp "$program" "$work/game/Release/"
 
-# Takes screenshots of the window (the whole screen with "root") until
-# CHECK holds for one, for up to ten seconds.
+# Takes screenshots of the window until CHECK holds for one, for up to ten
+# seconds.
 shown() {
-    local label=$1 check=$2 target=${3:-$window} shot="$shots/$name.$1.png"
+    local label=$1 check=$2 shot="$shots/$name.$1.png"
     for _ in $(seq 50); do
-        if import -window "$target" "$shot" 2>/dev/null && "$check" "$shot"; then
+        if import -window "$window" "$shot" 2>/dev/null && "$check" "$shot"; then
             return 0
         fi
         sleep 0.2
