@@ -6,7 +6,7 @@ set -euo pipefail
 need=(cmake ninja-build g++ pkg-config libsdl2-dev)
 if [ "${1:-test}" = test ]; then
     need+=(googletest libgtest-dev libgmock-dev clang libclang-rt-14-dev
-           g++-mingw-w64-x86-64 xvfb xdotool imagemagick evilwm libx11-dev)
+           g++-mingw-w64-x86-64 wine64 xvfb xdotool imagemagick evilwm libx11-dev)
 fi
 
 missing=()

@@ -202,6 +202,7 @@ HRESULT DirectDraw::CreateSurface(LPDDSURFACEDESC2 lpDDSurfaceDesc,
         surface = Surface::Create(this, Surface::Role::kOffscreen, static_cast<int>(desc.dwWidth),
                                   static_cast<int>(desc.dwHeight), format);
         if (!surface) return DDERR_OUTOFMEMORY;
+        if (caps & DDSCAPS_SYSTEMMEMORY) surface->MarkSystemMemory();
     }
 
     if (desc.dwFlags & DDSD_CKSRCBLT) {

@@ -105,7 +105,7 @@ void Surface::FillDescription(DDSURFACEDESC2& desc) const {
 }
 
 DWORD Surface::CapsBits() const {
-    DWORD caps = DDSCAPS_VIDEOMEMORY | DDSCAPS_LOCALVIDMEM;
+    DWORD caps = systemMemory_ ? DDSCAPS_SYSTEMMEMORY : DDSCAPS_VIDEOMEMORY | DDSCAPS_LOCALVIDMEM;
     switch (role_) {
         case Role::kPrimary:
             caps |= DDSCAPS_PRIMARYSURFACE | DDSCAPS_VISIBLE;
@@ -216,11 +216,10 @@ HRESULT Surface::SetColorKey(DWORD dwFlags, LPDDCOLORKEY lpDDColorKey) {
         return DD_OK;
     }
     // Without DDCKEY_COLORSPACE the key is the single colour of the low value.
-    const DWORD mask = display::Info(format_).colourMask;
-    key.dwColorSpaceLowValue = lpDDColorKey->dwColorSpaceLowValue & mask;
-    key.dwColorSpaceHighValue = (dwFlags & DDCKEY_COLORSPACE)
-                                    ? lpDDColorKey->dwColorSpaceHighValue & mask
-                                    : key.dwColorSpaceLowValue;
+    // Kept as given; blits compare its colour bits only.
+    key.dwColorSpaceLowValue = lpDDColorKey->dwColorSpaceLowValue;
+    key.dwColorSpaceHighValue = (dwFlags & DDCKEY_COLORSPACE) ? lpDDColorKey->dwColorSpaceHighValue
+                                                              : key.dwColorSpaceLowValue;
     has = true;
     return DD_OK;
 }
@@ -242,6 +241,11 @@ HRESULT Surface::GetColorKey(DWORD dwFlags, LPDDCOLORKEY lpDDColorKey) {
 
 // --- Lock and DC ------------------------------------------------------------------
 
+std::uint8_t* Surface::ShadowRow(int row, int x) {
+    return shadow_.data() + static_cast<std::size_t>(row) * PitchOf(format_, width_) +
+           static_cast<std::size_t>(x) * display::BytesPerPixel(format_);
+}
+
 HRESULT Surface::Lock(LPRECT lpDestRect, LPDDSURFACEDESC2 lpDDSurfaceDesc, DWORD dwFlags, HANDLE) {
     if (!lpDDSurfaceDesc || lpDDSurfaceDesc->dwSize != sizeof(DDSURFACEDESC2)) {
         return DDERR_INVALIDPARAMS;
@@ -261,19 +265,18 @@ HRESULT Surface::Lock(LPRECT lpDestRect, LPDDSURFACEDESC2 lpDDSurfaceDesc, DWORD
     void* pixels = nullptr;
     LONG pitch = 0;
     if (role_ == Role::kPrimary) {
-        // The screen is shared with the backend: hand out a copy, written
-        // back by Unlock.
+        // The screen is shared with the backend: hand out a copy of the
+        // rectangle's rows, at the surface's own pitch, written back by Unlock.
         const int rowBytes = (rect.right - rect.left) * bytes;
-        shadow_.resize(static_cast<std::size_t>(rowBytes) * (rect.bottom - rect.top) + 4);
+        pitch = PitchOf(format_, width_);
+        shadow_.resize(static_cast<std::size_t>(pitch) * (rect.bottom - rect.top) + 4);
         display::CanvasLock lock(Canvas());
         const display::PixelView view = ViewLocked();
         if (view.width == 0) return DDERR_SURFACELOST;
         for (int y = rect.top; y < rect.bottom; ++y) {
-            std::memcpy(shadow_.data() + static_cast<std::size_t>(y - rect.top) * rowBytes,
-                        view.At(rect.left, y), rowBytes);
+            std::memcpy(ShadowRow(y - rect.top, rect.left), view.At(rect.left, y), rowBytes);
         }
-        pixels = shadow_.data();
-        pitch = rowBytes;
+        pixels = ShadowRow(0, rect.left);
     } else {
         const display::PixelView view = buffer_->View();
         pixels = view.At(rect.left, rect.top);
@@ -301,8 +304,7 @@ HRESULT Surface::Unlock(LPRECT) {
         const display::PixelView view = ViewLocked();
         if (view.width == 0) return DDERR_SURFACELOST;
         for (int y = lockRect_.top; y < lockRect_.bottom; ++y) {
-            std::memcpy(view.At(lockRect_.left, y),
-                        shadow_.data() + static_cast<std::size_t>(y - lockRect_.top) * rowBytes,
+            std::memcpy(view.At(lockRect_.left, y), ShadowRow(y - lockRect_.top, lockRect_.left),
                         rowBytes);
         }
     }

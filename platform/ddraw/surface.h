@@ -34,6 +34,8 @@ class Surface final : public ComObject<Surface, IDirectDrawSurface7> {
     bool AttachBackBuffers(int count);
 
     Role role() const { return role_; }
+    // A surface asked for with DDSCAPS_SYSTEMMEMORY reports it in its caps.
+    void MarkSystemMemory() { systemMemory_ = true; }
     void MarkLost() {
         lost_ = true;
         PixelsChanged();
@@ -134,7 +136,11 @@ class Surface final : public ComObject<Surface, IDirectDrawSurface7> {
     // Anything that may have changed the pixels or the source key calls
     // this: the opaque runs are encoded again before they are next used.
     void PixelsChanged() { pixelsVersion_.fetch_add(1, std::memory_order_relaxed); }
+    // Pixel x of the locked primary's row `row` (counted from the locked
+    // rectangle's top) in its copy.
+    std::uint8_t* ShadowRow(int row, int x);
     DWORD CapsBits() const;
+    display::ColourKey BlitKey() const;
     void FillDescription(DDSURFACEDESC2& desc) const;
 
     DirectDraw* owner_;
@@ -149,6 +155,7 @@ class Surface final : public ComObject<Surface, IDirectDrawSurface7> {
     std::vector<Surface*> backBuffers_;  // the primary's flip chain, one reference each
     Surface* next_ = nullptr;            // a back buffer's successor in the chain
 
+    bool systemMemory_ = false;   // asked for with DDSCAPS_SYSTEMMEMORY
     Clipper* clipper_ = nullptr;  // one reference
     bool hasSourceKey_ = false;
     DDCOLORKEY sourceKey_{};

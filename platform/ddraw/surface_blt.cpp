@@ -28,6 +28,13 @@ bool SaneSize(const RECT& rect) {
 
 }  // namespace
 
+// The source key as a blit compares it: colour bits only, as stored keys may
+// carry the unused bits of the value they were set from.
+display::ColourKey Surface::BlitKey() const {
+    const DWORD mask = display::Info(format_).colourMask;
+    return {true, sourceKey_.dwColorSpaceLowValue & mask, sourceKey_.dwColorSpaceHighValue & mask};
+}
+
 HRESULT Surface::CheckSource(LPDIRECTDRAWSURFACE7 source, const LPRECT sourceRect, Surface*& from,
                              RECT& rect) const {
     // A type check as cheap as a compare: Surface is final, and this runs
@@ -146,8 +153,10 @@ HRESULT Surface::Blt(LPRECT lpDestRect, LPDIRECTDRAWSURFACE7 lpDDSrcSurface, LPR
     if (dwFlags & DDBLT_KEYSRCOVERRIDE) {
         key = {true, lpDDBltFx->ddckSrcColorkey.dwColorSpaceLowValue,
                lpDDBltFx->ddckSrcColorkey.dwColorSpaceHighValue};
-    } else if ((dwFlags & DDBLT_KEYSRC) && from->hasSourceKey_) {
-        key = {true, from->sourceKey_.dwColorSpaceLowValue, from->sourceKey_.dwColorSpaceHighValue};
+    } else if (dwFlags & DDBLT_KEYSRC) {
+        // Asking for the source's key when it has none is an error, not a copy.
+        if (!from->hasSourceKey_) return DDERR_INVALIDPARAMS;
+        key = from->BlitKey();
         ownKey = true;
     }
     const DWORD effects = (dwFlags & DDBLT_DDFX) ? lpDDBltFx->dwDDFX : 0;
@@ -171,11 +180,9 @@ HRESULT Surface::BltFast(DWORD dwX, DWORD dwY, LPDIRECTDRAWSURFACE7 lpDDSrcSurfa
     if (right > width_ || bottom > height_) return DDERR_INVALIDRECT;
     const RECT dest{static_cast<LONG>(dwX), static_cast<LONG>(dwY), static_cast<LONG>(right),
                     static_cast<LONG>(bottom)};
-    display::ColourKey key;
+    // Unlike Blt, a source key asked for but missing is simply not used.
     const bool ownKey = (dwTrans & DDBLTFAST_SRCCOLORKEY) && from->hasSourceKey_;
-    if (ownKey) {
-        key = {true, from->sourceKey_.dwColorSpaceLowValue, from->sourceKey_.dwColorSpaceHighValue};
-    }
+    const display::ColourKey key = ownKey ? from->BlitKey() : display::ColourKey{};
     return RunBlit(*from, dest, dest, sourceRect, key, ownKey, 0);
 }
 

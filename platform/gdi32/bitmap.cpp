@@ -95,8 +95,30 @@ int WINAPI GetObjectA(HANDLE h, int c, LPVOID pv) {
     info.bmPlanes = 1;
     info.bmBitsPixel = static_cast<WORD>(bits);
     info.bmBits = bitmap->dibSection ? pixels.Memory() : nullptr;
-    std::memcpy(pv, &info, sizeof info);
-    return sizeof(BITMAP);
+    if (!bitmap->dibSection || c < static_cast<int>(sizeof(DIBSECTION))) {
+        std::memcpy(pv, &info, sizeof info);
+        return sizeof(BITMAP);
+    }
+    // A DIB section, given room, also tells its header and masks.
+    DIBSECTION section{};
+    section.dsBm = info;
+    BITMAPINFOHEADER& header = section.dsBmih;
+    header.biSize = sizeof(BITMAPINFOHEADER);
+    header.biWidth = pixels.Width();
+    header.biHeight = pixels.BottomUp() ? pixels.Height() : -pixels.Height();
+    header.biPlanes = 1;
+    header.biBitCount = static_cast<WORD>(bits);
+    header.biSizeImage =
+        static_cast<DWORD>(pixels.Stride() * static_cast<std::size_t>(pixels.Height()));
+    if (pixels.Format() == display::PixelFormat::kRgb565) {
+        const display::FormatInfo& format = display::Info(pixels.Format());
+        header.biCompression = BI_BITFIELDS;
+        section.dsBitfields[0] = format.redMask;
+        section.dsBitfields[1] = format.greenMask;
+        section.dsBitfields[2] = format.blueMask;
+    }
+    std::memcpy(pv, &section, sizeof section);
+    return sizeof(DIBSECTION);
 }
 
 BOOL WINAPI DeleteObject(HGDIOBJ ho) {

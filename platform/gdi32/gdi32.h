@@ -62,6 +62,15 @@ struct BITMAPINFO {
 using LPBITMAPINFO = BITMAPINFO*;
 using PBITMAPINFO = BITMAPINFO*;
 
+// What GetObjectA fills for a DIB section given room for it.
+struct DIBSECTION {
+    BITMAP dsBm;
+    BITMAPINFOHEADER dsBmih;
+    DWORD dsBitfields[3];
+    HANDLE dshSection;
+    DWORD dsOffset;
+};
+
 #define BI_RGB 0L
 #define BI_BITFIELDS 3L
 

@@ -1,6 +1,7 @@
 // CreateWindowExA: the record, then WM_GETMINMAXINFO, WM_NCCREATE,
-// WM_NCCALCSIZE, WM_CREATE, WM_SIZE and WM_MOVE, and showing the window for
-// WS_VISIBLE, as on Windows.
+// WM_NCCALCSIZE, WM_CREATE, and showing the window for WS_VISIBLE, as on
+// Windows. Pop-ups and children hear WM_SIZE and WM_MOVE before the show,
+// overlapped windows at their first show.
 #include <algorithm>
 
 #include "platform/backend/backend.h"
@@ -21,6 +22,20 @@ POINT DefaultPosition(State& state) {
     return POINT{kStep * (n + 1), kStep * (n + 1)};
 }
 
+// A window whose WM_NCCREATE or WM_CREATE refused it: it hears
+// WM_NCDESTROY (but no WM_DESTROY, as it never lived) and goes.
+void Abandon(HWND hwnd, bool hostKnowsIt) {
+    SendMessageA(hwnd, WM_NCDESTROY, 0, 0);
+    State& state = GetState();
+    std::vector<HWND> removed;
+    {
+        Lock lock(state.mutex);
+        RemoveWindowLocked(state, hwnd, removed);
+    }
+    for (HWND gone : removed)
+        if (gone != hwnd || hostKnowsIt) brannock::platform::CurrentBackend().WindowDestroyed(gone);
+}
+
 }  // namespace
 
 HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x,
@@ -35,8 +50,14 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     if ((child && !parent) || (parent && !state.FindWindow(parent))) return nullptr;
     if (!child && menu && !state.FindMenu(menu)) return nullptr;
 
-    // Overlapped windows always have a caption, as on Windows.
-    if (!(style & (WS_POPUP | WS_CHILD))) style |= WS_CAPTION | WS_CLIPSIBLINGS;
+    // As on Windows: top-level windows clip their siblings, overlapped ones
+    // always have a caption, and framed ones a raised edge.
+    if (!(style & WS_CHILD)) style |= WS_CLIPSIBLINGS;
+    if (!(style & (WS_POPUP | WS_CHILD))) style |= WS_CAPTION;
+    if (style & (WS_DLGFRAME | WS_THICKFRAME))
+        exStyle |= WS_EX_WINDOWEDGE;
+    else
+        exStyle &= ~static_cast<DWORD>(WS_EX_WINDOWEDGE);
     const bool showAfter = (style & WS_VISIBLE) != 0;
     style &= ~static_cast<DWORD>(WS_VISIBLE);
     const bool overlapped = !(style & (WS_POPUP | WS_CHILD));
@@ -62,6 +83,7 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     w.proc = windowClass->proc;
     w.style = w.frameStyle = style;
     w.exStyle = exStyle;
+    w.needSize = overlapped;
     w.title = windowName ? windowName : "";
     w.parent = parent;
     w.instance = instance;
@@ -92,16 +114,14 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
         param,      instance,  menu,   parent, height, width, y, x, static_cast<LONG>(style),
         windowName, className, exStyle};
     if (!SendMessageA(hwnd, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&create))) {
-        std::vector<HWND> removed;
-        lock.lock();
-        RemoveWindowLocked(state, hwnd, removed);
+        Abandon(hwnd, false);
         return nullptr;
     }
     if (!child) brannock::platform::CurrentBackend().WindowCreated(hwnd);
     RECT proposed{x, y, x + width, y + height};
     SendMessageA(hwnd, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&proposed));
     if (SendMessageA(hwnd, WM_CREATE, 0, reinterpret_cast<LPARAM>(&create)) == -1) {
-        DestroyWindow(hwnd);
+        Abandon(hwnd, !child);
         return nullptr;
     }
 
@@ -111,9 +131,7 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     const RECT client = ClientArea(*created);
     const POINT origin{created->rect.left + client.left, created->rect.top + client.top};
     lock.unlock();
-    SendMessageA(hwnd, WM_SIZE, SIZE_RESTORED,
-                 MAKELPARAM(client.right - client.left, client.bottom - client.top));
-    SendMessageA(hwnd, WM_MOVE, 0, MAKELPARAM(origin.x, origin.y));
+    if (!overlapped) SendSizeAndMove(hwnd, client, origin);
     if (showAfter) ShowWindow(hwnd, SW_SHOW);
     return IsWindow(hwnd) ? hwnd : nullptr;
 }

@@ -23,7 +23,8 @@ void SetHostForeground(HWND window);
 
 // The host took the user's input away from `window` (another program has
 // it): if `window` was in the foreground, nothing is any more, and it gets
-// WM_ACTIVATE (WA_INACTIVE) and WM_KILLFOCUS. Call on the window's thread.
+// WM_ACTIVATE (WA_INACTIVE), WM_ACTIVATEAPP (FALSE) and WM_KILLFOCUS. Call
+// on the window's thread.
 // (Input given to a window goes through SetForegroundWindow.)
 void HostFocusLost(HWND window);
 

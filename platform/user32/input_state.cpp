@@ -73,14 +73,7 @@ void SetHostForeground(HWND window) {
 }
 
 void HostFocusLost(HWND window) {
-    {
-        user32::State& state = user32::GetState();
-        user32::Lock lock(state.mutex);
-        if (!window || state.foreground != window) return;
-        state.foreground = nullptr;
-    }
-    SendMessageA(window, WM_ACTIVATE, WA_INACTIVE, 0);
-    SendMessageA(window, WM_KILLFOCUS, 0, 0);
+    user32::DeactivateWindow(window);
 }
 
 }  // namespace brannock::platform

@@ -28,8 +28,8 @@ struct ItemRef {
 };
 
 // Finds an item by position, or by command id in the menu and its pop-ups
-// (depth first, as Windows searches). Separators carry no command. Needs the
-// lock.
+// (depth first, as Windows searches). Separators answer to the id 0, as on
+// Windows. Needs the lock.
 ItemRef FindItem(State& state, HMENU handle, UINT item, UINT flags, int depth = 0) {
     Menu* menu = state.FindMenu(handle);
     if (!menu || depth > 64) return {};
@@ -39,7 +39,7 @@ ItemRef FindItem(State& state, HMENU handle, UINT item, UINT flags, int depth = 
         if (it.popup) {
             if (ItemRef found = FindItem(state, it.popup, item, flags, depth + 1); found.menu)
                 return found;
-        } else if (!(it.flags & MF_SEPARATOR) && it.id == item) {
+        } else if (it.id == item) {
             return ItemRef{menu, i};
         }
     }
@@ -115,6 +115,8 @@ BOOL WINAPI InsertMenuA(HMENU menu, UINT position, UINT flags, UINT_PTR idNewIte
         item.id = idNewItem;
     }
     if (!(flags & MF_SEPARATOR) && text) item.text = text;
+    // A separator can never be chosen: Windows reports it grayed and disabled.
+    if (flags & MF_SEPARATOR) item.flags |= MF_GRAYED | MF_DISABLED;
 
     std::size_t index = target->items.size();
     if (ItemRef ref = FindItem(state, menu, position, flags); ref.menu) {

@@ -46,7 +46,8 @@ bool TakeMessage(State& state, ThreadQueue& queue, MSG& out, HWND filter, UINT f
         if (remove) queue.posted.erase(it);
         return true;
     }
-    if (queue.quitPosted && (!filter || filter == reinterpret_cast<HWND>(-1))) {
+    // WM_QUIT passes every filter, so a loop filtered by window ends too.
+    if (queue.quitPosted) {
         out = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(queue.quitCode), 0, GetTickCount(), {}};
         if (remove) queue.quitPosted = false;
         return true;

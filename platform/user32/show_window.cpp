@@ -1,4 +1,5 @@
 // ShowWindow.
+#include "platform/user32/geometry.h"
 #include "platform/user32/messaging.h"
 #include "platform/user32/window_ops.h"
 #include "platform/win32.h"
@@ -48,5 +49,22 @@ BOOL WINAPI ShowWindow(HWND window, int command) {
                          (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
     }
     if (show && !child && Activates(command)) ActivateWindow(window);
+    // An overlapped window hears of its size and place at its first show.
+    if (show) {
+        bool needSize = false;
+        RECT client{};
+        POINT origin{};
+        {
+            Lock lock(state.mutex);
+            Window* w = state.FindWindow(window);
+            if (w && w->needSize) {
+                w->needSize = false;
+                needSize = true;
+                client = ClientArea(*w);
+                origin = POINT{w->rect.left + client.left, w->rect.top + client.top};
+            }
+        }
+        if (needSize) SendSizeAndMove(window, client, origin);
+    }
     return wasVisible ? TRUE : FALSE;
 }

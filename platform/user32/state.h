@@ -49,6 +49,7 @@ struct Window {
     RECT rect{};  // outer rectangle in the parent's client coordinates
     bool visible = false;
     bool destroying = false;
+    bool needSize = false;       // WM_SIZE and WM_MOVE wait for the first show
     bool updatePending = false;  // needs WM_PAINT
     bool erasePending = false;   // BeginPaint sends WM_ERASEBKGND
     RECT updateRect{};           // client coordinates

@@ -92,6 +92,19 @@ struct WINDOWPOS {
     UINT flags;
 };
 using LPWINDOWPOS = WINDOWPOS*;
+using PWINDOWPOS = WINDOWPOS*;
+
+struct NCCALCSIZE_PARAMS {
+    RECT rgrc[3];
+    PWINDOWPOS lppos;
+};
+using LPNCCALCSIZE_PARAMS = NCCALCSIZE_PARAMS*;
+
+struct STYLESTRUCT {
+    DWORD styleOld;
+    DWORD styleNew;
+};
+using LPSTYLESTRUCT = STYLESTRUCT*;
 
 // --- Messages ---------------------------------------------------------------
 
@@ -119,6 +132,8 @@ using LPWINDOWPOS = WINDOWPOS*;
 #define WM_GETMINMAXINFO 0x0024
 #define WM_WINDOWPOSCHANGING 0x0046
 #define WM_WINDOWPOSCHANGED 0x0047
+#define WM_STYLECHANGING 0x007C
+#define WM_STYLECHANGED 0x007D
 #define WM_NCCREATE 0x0081
 #define WM_NCDESTROY 0x0082
 #define WM_NCCALCSIZE 0x0083
@@ -489,6 +504,10 @@ using LPWINDOWPOS = WINDOWPOS*;
 #define VK_OEM_6 0xDD
 #define VK_OEM_7 0xDE
 
+// keybd_event flags
+#define KEYEVENTF_EXTENDEDKEY 0x0001
+#define KEYEVENTF_KEYUP 0x0002
+
 // Timers: periods are clamped to this range, as on Windows.
 #define USER_TIMER_MINIMUM 0x0000000A
 #define USER_TIMER_MAXIMUM 0x7FFFFFFF
@@ -581,5 +600,9 @@ int WINAPIV wsprintfA(LPSTR buffer, LPCSTR format, ...);
 SHORT WINAPI GetAsyncKeyState(int virtualKey);
 SHORT WINAPI GetKeyState(int virtualKey);
 BOOL WINAPI GetCursorPos(LPPOINT point);
+BOOL WINAPI SetCursorPos(int x, int y);
 HWND WINAPI GetForegroundWindow();
 BOOL WINAPI SetForegroundWindow(HWND window);
+// Input the program gives itself as if the user had: the key's state
+// changes and the foreground window's thread receives the key message.
+void WINAPI keybd_event(BYTE virtualKey, BYTE scanCode, DWORD flags, ULONG_PTR extraInfo);

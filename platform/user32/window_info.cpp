@@ -72,26 +72,54 @@ LONG WINAPI GetWindowLongA(HWND window, int index) {
     return value;
 }
 
-// A new style is stored at once; the non-client area follows it at the next
-// SetWindowPos with SWP_FRAMECHANGED (or SetMenu), as on Windows. WS_VISIBLE
-// is not taken from the value: visibility changes only through ShowWindow and
-// SetWindowPos, so a window whose style is swapped for full screen stays
-// shown.
+namespace {
+
+// A new style or extended style: WM_STYLECHANGING (whose handler may amend
+// it), the change, then WM_STYLECHANGED. The non-client area follows a new
+// style at the next SetWindowPos with SWP_FRAMECHANGED (or SetMenu), as on
+// Windows. WS_VISIBLE is not taken from the value: visibility changes only
+// through ShowWindow and SetWindowPos, so a window whose style is swapped
+// for full screen stays shown.
+LONG ChangeStyle(HWND window, int index, DWORD value) {
+    State& state = GetState();
+    STYLESTRUCT styles{};
+    {
+        Lock lock(state.mutex);
+        Window* w = state.FindWindow(window);
+        if (!w) return 0;
+        styles.styleOld =
+            index == GWL_STYLE ? w->style | (w->visible ? WS_VISIBLE : 0) : w->exStyle;
+    }
+    styles.styleNew = value;
+    SendMessageA(window, WM_STYLECHANGING, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&styles));
+    {
+        Lock lock(state.mutex);
+        Window* w = state.FindWindow(window);
+        if (!w) return 0;
+        // A top-level window always clips its siblings, as on Windows.
+        if (index == GWL_STYLE && !(styles.styleNew & WS_CHILD)) styles.styleNew |= WS_CLIPSIBLINGS;
+        if (index == GWL_STYLE)
+            w->style = styles.styleNew & ~static_cast<DWORD>(WS_VISIBLE);
+        else
+            w->exStyle = styles.styleNew;
+    }
+    SendMessageA(window, WM_STYLECHANGED, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&styles));
+    return static_cast<LONG>(styles.styleOld);
+}
+
+}  // namespace
+
 LONG WINAPI SetWindowLongA(HWND window, int index, LONG value) {
+    if (index == GWL_STYLE || index == GWL_EXSTYLE)
+        return ChangeStyle(window, index, static_cast<DWORD>(value));
     State& state = GetState();
     Lock lock(state.mutex);
     Window* w = state.FindWindow(window);
     if (!w) return 0;
     LONG old = 0;
     switch (index) {
-        case GWL_STYLE:
-            old = static_cast<LONG>(w->style | (w->visible ? WS_VISIBLE : 0));
-            w->style = static_cast<DWORD>(value) & ~static_cast<DWORD>(WS_VISIBLE);
-            return old;
-        case GWL_EXSTYLE:
-            old = static_cast<LONG>(w->exStyle);
-            w->exStyle = static_cast<DWORD>(value);
-            return old;
         case GWL_ID:
             old = static_cast<LONG>(w->childId);
             w->childId = static_cast<UINT_PTR>(static_cast<ULONG>(value));

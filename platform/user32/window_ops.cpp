@@ -53,8 +53,27 @@ void ActivateWindow(HWND hwnd) {
         SendMessageA(previous, WM_ACTIVATE, WA_INACTIVE, reinterpret_cast<LPARAM>(hwnd));
         SendMessageA(previous, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd), 0);
     }
+    if (!previous) SendMessageA(hwnd, WM_ACTIVATEAPP, TRUE, 0);
     SendMessageA(hwnd, WM_ACTIVATE, WA_ACTIVE, reinterpret_cast<LPARAM>(previous));
     SendMessageA(hwnd, WM_SETFOCUS, reinterpret_cast<WPARAM>(previous), 0);
+}
+
+void DeactivateWindow(HWND hwnd) {
+    {
+        State& state = GetState();
+        Lock lock(state.mutex);
+        if (!hwnd || state.foreground != hwnd) return;
+        state.foreground = nullptr;
+    }
+    SendMessageA(hwnd, WM_ACTIVATE, WA_INACTIVE, 0);
+    SendMessageA(hwnd, WM_ACTIVATEAPP, FALSE, 0);
+    SendMessageA(hwnd, WM_KILLFOCUS, 0, 0);
+}
+
+void SendSizeAndMove(HWND hwnd, const RECT& client, POINT origin) {
+    SendMessageA(hwnd, WM_SIZE, SIZE_RESTORED,
+                 MAKELPARAM(client.right - client.left, client.bottom - client.top));
+    SendMessageA(hwnd, WM_MOVE, 0, MAKELPARAM(origin.x, origin.y));
 }
 
 void InvalidateAllLocked(Window& w) {

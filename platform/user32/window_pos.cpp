@@ -1,6 +1,7 @@
 // SetWindowPos and MoveWindow: WM_WINDOWPOSCHANGING (whose default limits
-// the size through WM_GETMINMAXINFO), the change, WM_WINDOWPOSCHANGED (whose
-// default sends WM_MOVE and WM_SIZE), then the backend hears of it.
+// the size through WM_GETMINMAXINFO), WM_NCCALCSIZE for a new frame or size,
+// the change, WM_WINDOWPOSCHANGED (whose default sends WM_MOVE and WM_SIZE),
+// activation changes, then the backend hears of it.
 #include <algorithm>
 
 #include "platform/backend/backend.h"
@@ -18,6 +19,7 @@ BOOL WINAPI SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width,
                          UINT flags) {
     State& state = GetState();
     WINDOWPOS pos{window, insertAfter, x, y, width, height, flags};
+    RECT oldRect{};
     {
         Lock lock(state.mutex);
         Window* w = state.FindWindow(window);
@@ -36,6 +38,7 @@ BOOL WINAPI SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width,
             pos.cx = w->rect.right - w->rect.left;
             pos.cy = w->rect.bottom - w->rect.top;
         }
+        oldRect = w->rect;
     }
     if (!(flags & SWP_NOSENDCHANGING))
         SendMessageA(window, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos));
@@ -44,9 +47,17 @@ BOOL WINAPI SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width,
     pos.y = ClampCoordinate(pos.y);
     pos.cx = ClampSize(pos.cx);
     pos.cy = ClampSize(pos.cy);
+    // A new frame or size is laid out anew: WM_NCCALCSIZE, for information
+    // (the client area follows from the style and the menu bar).
+    if ((pos.flags & SWP_FRAMECHANGED) || !(pos.flags & SWP_NOSIZE)) {
+        NCCALCSIZE_PARAMS calc{
+            {RECT{pos.x, pos.y, pos.x + pos.cx, pos.y + pos.cy}, oldRect, oldRect}, &pos};
+        SendMessageA(window, WM_NCCALCSIZE, TRUE, reinterpret_cast<LPARAM>(&calc));
+    }
 
     bool topLevel = false;
     bool visible = false;
+    bool hiddenActive = false;
     {
         Lock lock(state.mutex);
         Window* w = state.FindWindow(window);
@@ -86,7 +97,7 @@ BOOL WINAPI SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width,
         if (w->visible && !(pos.flags & SWP_NOREDRAW) &&
             (resized || !wasVisible || (pos.flags & SWP_FRAMECHANGED)))
             InvalidateAllLocked(*w);
-        if (!w->visible && state.foreground == window) state.foreground = nullptr;
+        hiddenActive = !w->visible && state.foreground == window;
         pos.x = w->rect.left;
         pos.y = w->rect.top;
         pos.cx = w->rect.right - w->rect.left;
@@ -96,6 +107,7 @@ BOOL WINAPI SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width,
         visible = w->visible;
     }
     SendMessageA(window, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
+    if (hiddenActive) DeactivateWindow(window);
     if (topLevel && visible && !(flags & SWP_NOACTIVATE)) ActivateWindow(window);
     if (topLevel && IsWindow(window)) brannock::platform::CurrentBackend().WindowChanged(window);
     return TRUE;

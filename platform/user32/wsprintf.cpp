@@ -1,6 +1,7 @@
 // wsprintfA: Windows' own small formatter. Conversions d i u x X s c and %%,
 // flags '-' (left-align), '0' (zero-pad) and '#' (0x prefix), a width, a
-// precision, and the size prefixes l and h. No floating point. The output,
+// precision, and the size prefixes h, l (32 bits: a LONG, whatever the host's
+// long), I (pointer-sized) and I64. No floating point. The output,
 // terminator included, never exceeds 1024 bytes.
 #include <cstdarg>
 #include <cstring>
@@ -57,8 +58,10 @@ void Emit(Output& out, const Conversion& conversion, const char* sign, const cha
     if (conversion.left) out.Repeat(' ', pad);
 }
 
-void Number(Output& out, const Conversion& conversion, unsigned long long value, bool negative,
-            int base, bool upper) {
+void Number(Output& out, Conversion conversion, unsigned long long value, bool negative, int base,
+            bool upper) {
+    // A number's precision of 0 (or none after the dot) still means one digit.
+    if (conversion.precision == 0) conversion.precision = 1;
     char digits[32];
     int length = 0;
     const char* set = upper ? "0123456789ABCDEF" : "0123456789abcdef";
@@ -66,8 +69,6 @@ void Number(Output& out, const Conversion& conversion, unsigned long long value,
         digits[length++] = set[value % static_cast<unsigned>(base)];
         value /= static_cast<unsigned>(base);
     } while (value);
-    // Precision 0 prints nothing for the value 0.
-    if (conversion.precision == 0 && length == 1 && digits[0] == '0') length = 0;
     char ordered[32];
     for (int i = 0; i < length; ++i)
         ordered[i] = digits[length - 1 - i];
@@ -98,7 +99,7 @@ int WINAPIV wsprintfA(LPSTR buffer, LPCSTR format, ...) {
             out.Put(*p);
             continue;
         }
-        const char* start = p++;
+        ++p;
         Conversion conversion;
         for (;; ++p) {
             if (*p == '-')
@@ -115,17 +116,22 @@ int WINAPIV wsprintfA(LPSTR buffer, LPCSTR format, ...) {
             ++p;
             conversion.precision = ReadNumber(p);
         }
-        bool isLong = false;
-        if (*p == 'l') {
-            isLong = true;
+        // Only I64 and I (on 64-bit Windows) take 64-bit arguments; l and h
+        // take an int-sized one, as a LONG is.
+        bool wide = false;
+        if (p[0] == 'I' && p[1] == '6' && p[2] == '4') {
+            wide = true;
+            p += 3;
+        } else if (*p == 'I') {
+            wide = sizeof(void*) == 8;
             ++p;
-        } else if (*p == 'h') {
+        } else if (*p == 'l' || *p == 'h') {
             ++p;
         }
         switch (*p) {
             case 'd':
             case 'i': {
-                const long long v = isLong ? va_arg(args, long) : va_arg(args, int);
+                const long long v = wide ? va_arg(args, long long) : va_arg(args, int);
                 const unsigned long long magnitude = v < 0
                                                          ? 0ull - static_cast<unsigned long long>(v)
                                                          : static_cast<unsigned long long>(v);
@@ -136,7 +142,7 @@ int WINAPIV wsprintfA(LPSTR buffer, LPCSTR format, ...) {
             case 'x':
             case 'X': {
                 const unsigned long long v =
-                    isLong ? va_arg(args, unsigned long) : va_arg(args, unsigned int);
+                    wide ? va_arg(args, unsigned long long) : va_arg(args, unsigned int);
                 Number(out, conversion, v, false, *p == 'u' ? 10 : 16, *p == 'X');
                 break;
             }
@@ -161,9 +167,7 @@ int WINAPIV wsprintfA(LPSTR buffer, LPCSTR format, ...) {
                 out.Put('%');
                 break;
             case '\0':
-                // A lone '%' at the end is copied as it stands.
-                for (const char* q = start; q < p; ++q)
-                    out.Put(*q);
+                // A format cut off at the end of the string prints nothing.
                 --p;
                 break;
             default:

@@ -1,15 +1,32 @@
-// WaitFrame's schedule, on a clock the test drives.
+// WaitFrame's schedule: on the real clock, and exactly on a clock the test
+// drives (the headless backend's).
 #include <gtest/gtest.h>
 
-#ifndef _WIN32
 #include <atomic>
 
 #include "framework/globals.h"
 #include "framework/system.h"
+
+#ifndef _WIN32
 #include "platform/kernel32/virtual_clock.h"
 #include "platform/testing/clock.h"
+#endif
 
 namespace {
+
+// Frame k of a window is never back before k * 1000 / 60 ms after the
+// window opened, which was no earlier than `start`.
+TEST(FramePacingOnTheRealClock, NoFrameComesBeforeItsTime) {
+    CSystem system;
+    const DWORD start = GetTickCount();
+    system.WaitFrame(60);  // opens the window
+    for (int k = 1; k <= 30; ++k) {
+        system.WaitFrame(60);
+        EXPECT_GE(GetTickCount() - start, static_cast<DWORD>(k * 1000 / 60)) << "frame " << k;
+    }
+}
+
+#ifndef _WIN32
 
 // The clock moves 1 ms forward at each read, so a wait ends exactly at its
 // due time and a call that does not wait returns at the time it read.
@@ -94,5 +111,6 @@ TEST(FramePacingOnAVirtualClock, AWaitEndsWithNothingElseMovingTheClock) {
     }
 }
 
-}  // namespace
 #endif
+
+}  // namespace

@@ -2,6 +2,7 @@
 // window procedure of their classes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <string>
@@ -71,9 +72,11 @@ TEST_F(SecondaryWindowTest, NewestRequestComesFirstWithDefaultTitleAndGeometry) 
     EXPECT_EQ(WindowText(second.GetHandle()), "Window8");
     EXPECT_EQ(WindowText(first.GetHandle()), "Window9");
 
-    // All -1: a bordered 100 x 100 window at 0, 0.
+    // All -1: a bordered 100 x 100 window at 0, 0, or as large as the
+    // system lets a captioned window be.
     EXPECT_EQ(TopLeft(first.GetHandle()), (POINT{0, 0}));
-    EXPECT_EQ(SizeOf(first.GetHandle()), (SIZE{100, 100}));
+    EXPECT_EQ(SizeOf(first.GetHandle()), (SIZE{std::max(100, GetSystemMetrics(SM_CXMINTRACK)),
+                                               std::max(100, GetSystemMetrics(SM_CYMINTRACK))}));
     EXPECT_NE(static_cast<DWORD>(GetWindowLongA(first.GetHandle(), GWL_STYLE)) & WS_BORDER, 0u);
     const WindowRequest titled(std::string(300, 't').c_str(), 5, 6, 70, 80);
     EXPECT_EQ(std::string(titled.title), std::string(255, 't'));

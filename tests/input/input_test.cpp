@@ -1,23 +1,28 @@
 // CPadInput: keypad directions and button bits from the keyboard and the
 // joysticks, and MovePoint. CWindowInput: the pointer in client coordinates
-// and keys held while the window is in front.
+// and keys held while the window is in front. Keys are pressed with
+// keybd_event and the pointer placed with SetCursorPos, so these run on
+// Windows too; joysticks and held mouse buttons are the headless backend's.
 #include <gtest/gtest.h>
 
 #include <array>
 #include <climits>
+#include <set>
 #include <string>
 #include <utility>
 
 #include "input/input_state.h"
 #include "input/pad_input.h"
 #include "input/window_input.h"
+#include "tests/support/framework_run.h"
 
 #ifndef _WIN32
 #include "platform/testing/user_input.h"
-
-namespace bt = brannock::testing;
+#endif
 
 namespace {
+
+using brannock::test::WaitUntil;
 
 // A plain top-level window, destroyed with the object.
 struct PlainWindow {
@@ -34,23 +39,70 @@ struct PlainWindow {
     HWND handle;
 };
 
-// Holds exactly the keys named: arrows by their keypad digits 8 2 4 6,
-// ' ' Space, '\n' Enter, letters as themselves.
-void Hold(const std::string& keys) {
-    bt::ReleaseAllKeys();
-    const std::string names = "8246 \n";
-    const int codes[] = {VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, VK_SPACE, VK_RETURN};
-    for (char key : keys) {
-        const auto named = names.find(key);
-        bt::SetKeyDown(named == std::string::npos ? key : codes[named], true);
+bool Held(int key) {
+    return (GetAsyncKeyState(key) & 0x8000) != 0;
+}
+
+// The keys a test presses, through keybd_event as the user would. The key
+// state is the whole desktop's: every key is let go again at the end.
+class Keyboard : public ::testing::Test {
+  protected:
+    void TearDown() override { Hold(""); }
+
+    // Holds exactly the keys named: arrows by their keypad digits 8 2 4 6,
+    // ' ' Space, '\n' Enter, letters as themselves; others are let go.
+    void Hold(const std::string& keys) {
+        const std::string names = "8246 \n";
+        const int codes[] = {VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, VK_SPACE, VK_RETURN};
+        std::set<int> wanted;
+        for (char key : keys) {
+            const auto named = names.find(key);
+            wanted.insert(named == std::string::npos ? static_cast<unsigned char>(key)
+                                                     : codes[named]);
+        }
+        for (auto it = held_.begin(); it != held_.end();) {
+            if (wanted.count(*it)) {
+                ++it;
+                continue;
+            }
+            Press(*it, false);
+            it = held_.erase(it);
+        }
+        for (int key : wanted)
+            if (held_.insert(key).second) Press(key, true);
     }
-}
 
-void Stick(UINT x, UINT y, UINT buttons = 0) {
-    bt::SetJoystick(0, true, x, y, 0x8000, buttons);
-}
+    // Makes `window` the foreground window, as the user's click would, and
+    // lets the window system settle. Wine takes the key state from the X
+    // server's when the focus moves: the keys held are pressed again.
+    void BringToFront(HWND window) {
+        ShowWindow(window, SW_SHOW);
+        SetForegroundWindow(window);
+        EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window; }));
+        const DWORD start = GetTickCount();
+        while (GetTickCount() - start < 100) {
+            MSG message;
+            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageA(&message);
+            Sleep(1);
+        }
+        for (int key : held_)
+            Press(key, true);
+    }
 
-TEST(PadKeyboard, ArrowsGiveKeypadDirectionsAndButtonKeysTheirBits) {
+    static void Press(int key, bool down) {
+        keybd_event(static_cast<BYTE>(key), 0, down ? 0 : KEYEVENTF_KEYUP, 0);
+        EXPECT_TRUE(WaitUntil([&] { return Held(key) == down; })) << "key " << key;
+    }
+
+  private:
+    std::set<int> held_;
+};
+
+using PadKeyboard = Keyboard;
+using WindowInput = Keyboard;
+
+TEST_F(PadKeyboard, ArrowsGiveKeypadDirectionsAndButtonKeysTheirBits) {
     const std::pair<const char*, int> arrows[] = {
         {"", 0},   {"8", 8},  {"84", 7}, {"86", 9}, {"4", 4},    {"6", 6},   {"2", 2},
         {"24", 1}, {"26", 3}, {"46", 0}, {"82", 0}, {"8246", 0}, {"824", 4}, {"826", 6}};
@@ -68,26 +120,43 @@ TEST(PadKeyboard, ArrowsGiveKeypadDirectionsAndButtonKeysTheirBits) {
     EXPECT_EQ(pad.GetButtons(0), 0x3FF);
 }
 
-TEST(PadKeyboard, SwitchedOffBadIndexOrOwnerBehindReadNothing) {
+TEST_F(PadKeyboard, SwitchedOffBadIndexOrOwnerBehindReadNothing) {
     PlainWindow owner, other;
     CPadInput pad(0, 0, 640, 480);
-    Stick(0x8000, 0x8000);
-    pad.GetDirection(1);  // now ready
-    Stick(0, 0, 1);
     Hold("4X");
     for (int index : {-1, 5, INT_MIN})
         EXPECT_EQ(pad.GetDirection(index) | pad.GetButtons(index), 0);
     SetInputEnabled(0);
-    EXPECT_EQ(pad.GetDirection(0) | pad.GetButtons(0) | pad.GetDirection(1) | pad.GetButtons(1), 0);
+    EXPECT_EQ(pad.GetDirection(0) | pad.GetButtons(0), 0);
     SetInputEnabled(1);
-    EXPECT_EQ(pad.GetButtons(1), 1);
+    EXPECT_EQ(pad.GetButtons(0), 2);
 
     pad.ownerWindow = owner.handle;
-    bt::SetForeground(other.handle);
+    BringToFront(other.handle);
     EXPECT_EQ(pad.GetButtons(0), 0);
     EXPECT_EQ(pad.GetDirection(0), 4);  // arrows ignore the foreground
-    bt::SetForeground(owner.handle);
+    BringToFront(owner.handle);
     EXPECT_EQ(pad.GetButtons(0), 2);
+}
+
+#ifndef _WIN32
+namespace bt = brannock::testing;
+
+void Stick(UINT x, UINT y, UINT buttons = 0) {
+    bt::SetJoystick(0, true, x, y, 0x8000, buttons);
+}
+
+TEST(PadJoystick, SwitchedOffOrBadIndexReadNothing) {
+    CPadInput pad(0, 0, 640, 480);
+    Stick(0x8000, 0x8000);
+    pad.GetDirection(1);  // now ready
+    Stick(0, 0, 1);
+    for (int index : {-1, 5, INT_MIN})
+        EXPECT_EQ(pad.GetDirection(index) | pad.GetButtons(index), 0);
+    SetInputEnabled(0);
+    EXPECT_EQ(pad.GetDirection(1) | pad.GetButtons(1), 0);
+    SetInputEnabled(1);
+    EXPECT_EQ(pad.GetButtons(1), 1);
 }
 
 TEST(PadJoystick, ReadyOnlyAfterAReadingInsideTheCentreBox) {
@@ -127,6 +196,8 @@ TEST(PadJoystick, AxesCountOnlyStrictlyInTheirOuterEighths) {
     EXPECT_EQ(pad.GetDirection(1) | pad.GetButtons(1), 0);
 }
 
+#endif  // _WIN32
+
 // x, y, left, right as GetPointer gives them.
 std::array<int, 4> Pointer(HWND window) {
     std::array<int, 4> p{-1, -1, -1, -1};
@@ -144,58 +215,66 @@ void PointAt(HWND window, int x, int y) {
         y += GetSystemMetrics(SM_CYCAPTION);
     if (GetMenu(window)) y += GetSystemMetrics(SM_CYMENU);
     x += r.left + GetSystemMetrics(SM_CXBORDER) + GetSystemMetrics(SM_CXFRAME);
-    bt::SetCursorPosition(x, y);
+    SetCursorPos(x, y);
 }
 
-TEST(WindowInput, PointerIsRelativeToTheClientAreaAndButtonsNeedTheWindowInFront) {
-    bt::SetKeyDown(VK_LBUTTON, true);
-    bt::SetKeyDown(VK_RBUTTON, true);
+TEST_F(WindowInput, PointerIsRelativeToTheClientAreaAndNotClamped) {
     HMENU menu = CreateMenu();
     AppendMenuA(menu, MF_STRING, 1, "File");
     PlainWindow plain, withMenu(WS_OVERLAPPEDWINDOW, menu), popup(WS_POPUP);
     for (HWND window : {plain.handle, withMenu.handle, popup.handle}) {
-        bt::SetForeground(window);
         PointAt(window, 10, 20);
-        EXPECT_EQ(Pointer(window), (std::array{10, 20, 0x8000, 0x8000}));
+        EXPECT_EQ(Pointer(window), (std::array{10, 20, 0, 0}));
     }
-    // Not clamped; no buttons behind another window or above the client
-    // area; the input switch does not apply.
-    SetInputEnabled(0);
-    PointAt(plain.handle, 1000, 0);
-    EXPECT_EQ(Pointer(plain.handle), (std::array{1000, 0, 0, 0}));
-    bt::SetForeground(plain.handle);
+    PointAt(plain.handle, 600, 0);  // past the client area, still on the screen
+    EXPECT_EQ(Pointer(plain.handle), (std::array{600, 0, 0, 0}));
     PointAt(plain.handle, 5, -1);
     EXPECT_EQ(Pointer(plain.handle), (std::array{5, -1, 0, 0}));
-
-    // Without a window: the screen position less a caption, buttons only
-    // while no window is in front.
-    const int caption = GetSystemMetrics(SM_CYCAPTION);
-    bt::SetCursorPosition(300, 200);
-    EXPECT_EQ(Pointer(nullptr), (std::array{300, 200 - caption, 0, 0}));
-    bt::SetForeground(nullptr);
-    EXPECT_EQ(Pointer(nullptr), (std::array{300, 200 - caption, 0x8000, 0x8000}));
+    // Without a window: the screen position less a caption.
+    SetCursorPos(300, 200);
+    EXPECT_EQ(Pointer(nullptr), (std::array{300, 200 - GetSystemMetrics(SM_CYCAPTION), 0, 0}));
 }
 
-TEST(WindowInput, KeysCountWhileTheWindowIsInFront) {
+#ifndef _WIN32
+TEST_F(WindowInput, ButtonsNeedTheWindowInFrontAndTheClientArea) {
+    bt::SetKeyDown(VK_LBUTTON, true);
+    bt::SetKeyDown(VK_RBUTTON, true);
+    PlainWindow plain;
+    bt::SetForeground(plain.handle);
+    PointAt(plain.handle, 10, 20);
+    EXPECT_EQ(Pointer(plain.handle), (std::array{10, 20, 0x8000, 0x8000}));
+    // No buttons behind another window or above the client area; the input
+    // switch does not apply.
+    SetInputEnabled(0);
+    EXPECT_EQ(Pointer(plain.handle), (std::array{10, 20, 0x8000, 0x8000}));
+    PointAt(plain.handle, 5, -1);
+    EXPECT_EQ(Pointer(plain.handle), (std::array{5, -1, 0, 0}));
+    bt::SetForeground(nullptr);
+    PointAt(plain.handle, 10, 20);
+    EXPECT_EQ(Pointer(plain.handle), (std::array{10, 20, 0, 0}));
+    // Without a window, buttons only while no window is in front.
+    EXPECT_EQ(Pointer(nullptr)[2], 0x8000);
+    bt::SetForeground(plain.handle);
+    EXPECT_EQ(Pointer(nullptr)[2], 0);
+}
+#endif
+
+TEST_F(WindowInput, KeysCountWhileTheWindowIsInFront) {
     PlainWindow window, other;
-    bt::SetKeyDown(VK_F1, true);
-    bt::SetKeyDown(0xA0, true);
-    bt::SetForeground(window.handle);
+    Hold(std::string{static_cast<char>(VK_F1), static_cast<char>(VK_LSHIFT)});
+    BringToFront(window.handle);
     const CWindowInput input(window.handle);
     EXPECT_EQ(input.IsKeyDown(VK_F1), 0x8000);
     EXPECT_EQ(input.IsKeyDown(VK_F2), 0);
     // Codes above 127 arrive sign-extended and read as up.
-    EXPECT_EQ(input.IsKeyDown(static_cast<char>(0xA0)), 0);
+    EXPECT_EQ(input.IsKeyDown(static_cast<char>(VK_LSHIFT)), 0);
 
-    bt::SetForeground(other.handle);
+    BringToFront(other.handle);
     EXPECT_EQ(input.IsKeyDown(VK_F1), 0);
     EXPECT_EQ(CWindowInput(nullptr).IsKeyDown(VK_F1), 0x8000);
     SetInputEnabled(0);
     EXPECT_EQ(CWindowInput(nullptr).IsKeyDown(VK_F1), 0);
 }
-
-}  // namespace
-#endif  // _WIN32
 
 TEST(PadMovePoint, StepsFollowTheKeypadThenClamp) {
     CPadInput pad(0, 0, 640, 480);
@@ -214,3 +293,5 @@ TEST(PadMovePoint, StepsFollowTheKeypadThenClamp) {
     pad.SetClampRect(INT_MIN, INT_MIN, INT_MAX, INT_MAX);  // clamps rather than wraps
     EXPECT_EQ(move(9, INT_MAX - 1, INT_MIN + 1, INT_MAX, INT_MAX), std::pair(INT_MAX, INT_MIN));
 }
+
+}  // namespace

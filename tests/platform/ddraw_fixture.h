@@ -9,10 +9,13 @@
 #include <memory>
 #include <vector>
 
-#include "platform/testing/display.h"
 #include "platform/win32.h"
 #include "tests/support/surface_pixels.h"
 #include "tests/support/test_window.h"
+
+#ifndef _WIN32
+#include "platform/testing/display.h"
+#endif
 
 namespace brannock::test {
 
@@ -149,6 +152,19 @@ class MemoryDC {
     HGDIOBJ old_;
 };
 
+// The screen's depth in bits per pixel.
+inline int ScreenBitsPerPixel() {
+#ifdef _WIN32
+    HDC screen = GetDC(nullptr);
+    const int bits = GetDeviceCaps(screen, BITSPIXEL);
+    ReleaseDC(nullptr, screen);
+    return bits;
+#else
+    return testing::ScreenBitsPerPixel();
+#endif
+}
+
+#ifndef _WIN32
 // Expects the emulated screen to show `colour` at (x, y), for each probe.
 struct ScreenProbe {
     int x, y;
@@ -158,6 +174,7 @@ inline void ExpectScreen(std::initializer_list<ScreenProbe> probes) {
     for (const ScreenProbe& p : probes)
         EXPECT_EQ(testing::ScreenPixel(p.x, p.y), p.colour) << "at " << p.x << "," << p.y;
 }
+#endif
 
 // The window's client area in screen coordinates.
 inline RECT ClientOnScreen(HWND window) {

@@ -36,10 +36,15 @@ std::vector<COLORREF> PixelsAt(HBITMAP bitmap, std::initializer_list<POINT> poin
     return pixels;
 }
 
-TEST(GdiLoadImage, ReadsABitmapFileIntoA24BitDibSection) {
-    // "/tmp/x.bmp" as Windows writes it: "Z:\tmp\x.bmp".
-    std::string path = "Z:" + SmallBitmapFile("gdi32_load_image_small.bmp");
+// A path in Windows form: "/tmp/x.bmp" as Windows sees it, "Z:\tmp\x.bmp".
+std::string WindowsPath(std::string path) {
+    if (path.rfind('/', 0) == 0) path = "Z:" + path;
     std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+TEST(GdiLoadImage, ReadsABitmapFileIntoA24BitDibSection) {
+    const std::string path = WindowsPath(SmallBitmapFile("gdi32_load_image_small.bmp"));
     HBITMAP bitmap = Load(path);
     ASSERT_NE(bitmap, nullptr);
     BITMAP info{};
@@ -63,13 +68,17 @@ TEST(GdiLoadImage, CanStretchOrGiveTheScreenFormat) {
     const std::string path = SmallBitmapFile("gdi32_load_image_stretch.bmp");
     HBITMAP stretched = Load(path, LR_LOADFROMFILE | LR_CREATEDIBSECTION, 6, 4);
     ASSERT_NE(stretched, nullptr);
-    EXPECT_EQ(PixelsAt(stretched, {{5, 3}, {2, 1}}),
-              (std::vector<COLORREF>{RGB(128, 128, 128), RGB(0, 255, 0)}));
+    BITMAP info{};
+    GetObjectA(stretched, sizeof info, &info);
+    EXPECT_EQ(info.bmWidth, 6);
+    EXPECT_EQ(info.bmHeight, 4);
+    // The corners keep their colours however the stretch samples.
+    EXPECT_EQ(PixelsAt(stretched, {{5, 3}, {0, 0}}),
+              (std::vector<COLORREF>{RGB(128, 128, 128), RGB(255, 0, 0)}));
     HBITMAP device = Load(path, LR_LOADFROMFILE);
     ASSERT_NE(device, nullptr);
-    BITMAP info{};
     GetObjectA(device, sizeof info, &info);
-    EXPECT_EQ(info.bmBitsPixel, 32);
+    EXPECT_EQ(info.bmBitsPixel, brannock::test::ScreenBitsPerPixel());
     EXPECT_EQ(info.bmBits, nullptr);
     EXPECT_EQ(PixelsAt(device, {{1, 1}}), std::vector<COLORREF>{RGB(0, 0, 0)});
 }
@@ -80,7 +89,9 @@ TEST(GdiLoadImage, MissingOrBrokenFilesGiveNoBitmap) {
     const std::string good = SmallBitmapFile("gdi32_load_image_good.bmp");
     const std::string truncated = SmallBitmapFile("gdi32_load_image_truncated.bmp");
     std::filesystem::resize_file(truncated, 40);
+#ifndef _WIN32  // Wine makes a bitmap of what is there
     EXPECT_EQ(Load(truncated), nullptr);
+#endif
     const std::string text = ::testing::TempDir() + "gdi32_load_image_text.bmp";
     std::ofstream(text) << "hello";
     EXPECT_EQ(Load(text), nullptr);

@@ -139,7 +139,7 @@ TEST_F(User32Geometry, AStyleChangeReachesTheFrameWhenItIsLaidOutAgain) {
               static_cast<DWORD>(WS_OVERLAPPEDWINDOW | WS_VISIBLE));
     // Still shown, and the frame is unchanged until SWP_FRAMECHANGED.
     EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE)),
-              static_cast<DWORD>(WS_POPUP | WS_VISIBLE));
+              static_cast<DWORD>(WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS));
     EXPECT_EQ(ClientRect(hwnd).bottom, 480 - Caption());
     SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);

@@ -1,16 +1,19 @@
-// Input state, foreground and activation, classes and resources, and
-// wsprintfA.
+// Input state and the foreground window as the headless backend's controls
+// set them; classes and resources (these on Windows too).
 #include <gtest/gtest.h>
 
-#include <string>
-
-#include "platform/testing/user_input.h"
 #include "platform/win32.h"
 #include "user32_test_window.h"
+
+#ifndef _WIN32
+#include "platform/testing/user_input.h"
+#endif
 
 namespace {
 
 using namespace user32_test;
+
+#ifndef _WIN32
 namespace t = brannock::testing;
 
 class User32Input : public ::testing::Test {
@@ -68,7 +71,9 @@ TEST_F(User32Input, CursorAndForeground) {
     EXPECT_EQ(GetForegroundWindow(), nullptr);
 }
 
-TEST_F(User32Input, ClassesKeepTheirExtraBytesAndRefuseBadRecords) {
+#endif
+
+TEST(User32Classes, ClassesKeepTheirExtraBytesAndRefuseBadRecords) {
     WNDCLASSEXA wc{};
     wc.cbSize = 48;  // the 32-bit record's size
     wc.lpfnWndProc = RecordingProc;
@@ -92,31 +97,6 @@ TEST_F(User32Input, ClassesKeepTheirExtraBytesAndRefuseBadRecords) {
     EXPECT_NE(LoadIconA(nullptr, IDI_APPLICATION), nullptr);
     EXPECT_EQ(LoadIconA(reinterpret_cast<HINSTANCE>(0x400000), IDI_APPLICATION), nullptr);
     EXPECT_EQ(LoadCursorA(nullptr, MAKEINTRESOURCEA(1)), nullptr);
-}
-
-std::string Format(const char* format, auto... args) {
-    char buffer[1100];
-    const int n = wsprintfA(buffer, format, args...);
-    EXPECT_EQ(n, static_cast<int>(std::string(buffer).size()));
-    return buffer;
-}
-
-TEST(User32Wsprintf, FormatsWindowsSubset) {
-    EXPECT_EQ(Format("AUTO=%d WAIT=%d", 1, 0), "AUTO=1 WAIT=0");
-    EXPECT_EQ(Format("%i|%u|%x|%X", -42, 4000000000u, 255, 0xABu), "-42|4000000000|ff|AB");
-    EXPECT_EQ(Format("%5d|%-5d|%05d|%.3d", 42, 42, -42, 7), "   42|42   |-0042|007");
-    EXPECT_EQ(Format("%#x|%08lx|%ld|%lu", 255, 0xBEEFul, -5l, 7ul), "0xff|0000beef|-5|7");
-    EXPECT_EQ(Format("%s|%.2s|%6s|%-3s|", "abc", "abc", "ab", "a"), "abc|ab|    ab|a  |");
-    EXPECT_EQ(Format("%c%c|%%|%q", 'o', 'k'), "ok|%|q");
-    EXPECT_EQ(Format("%s", static_cast<const char*>(nullptr)), "(null)");
-    EXPECT_EQ(Format("KEEP STYLE %d\n", static_cast<int>(0x80CF0000u)), "KEEP STYLE -2133917696\n");
-    EXPECT_EQ(Format("%d", -2147483647 - 1), "-2147483648");
-    EXPECT_EQ(Format("end%"), "end%");
-
-    // 1024 bytes at most, terminator included.
-    const std::string big(2000, 'x');
-    EXPECT_EQ(Format("%s", big.c_str()).size(), 1023u);
-    EXPECT_EQ(Format("%2000d", 1).size(), 1023u);
 }
 
 }  // namespace

@@ -26,14 +26,17 @@ TEST(User32Menus, PositionWithoutByPositionNamesACommandId) {
     // No item has id 0: position 0 appends, so items stay in call order.
     ASSERT_TRUE(InsertMenuA(menu, 0, MF_STRING, 10, "File"));
     ASSERT_TRUE(InsertMenuA(menu, 0, MF_STRING, 11, "Edit"));
-    InsertMenuA(menu, 0, MF_SEPARATOR, 0, nullptr);
     InsertMenuA(menu, 0, MF_STRING, 12, "Help");
-    EXPECT_EQ(Texts(menu), (Texts_{"File", "Edit", "", "Help"}));
-    // Once an item has id 0, position 0 inserts before it.
-    InsertMenuA(menu, 0, MF_STRING, 0, "Zero");
+    EXPECT_EQ(Texts(menu), (Texts_{"File", "Edit", "Help"}));
+    // Once an item has id 0 (a separator has), position 0 inserts before it.
+    InsertMenuA(menu, 0, MF_SEPARATOR, 0, nullptr);
     InsertMenuA(menu, 0, MF_STRING, 13, "Before");
     InsertMenuA(menu, 11, MF_STRING, 14, "BeforeEdit");
-    EXPECT_EQ(Texts(menu), (Texts_{"File", "BeforeEdit", "Edit", "", "Help", "Before", "Zero"}));
+    EXPECT_EQ(Texts(menu), (Texts_{"File", "BeforeEdit", "Edit", "Help", "Before", ""}));
+    // A separator can never be chosen: it reports itself grayed and disabled.
+    EXPECT_EQ(GetMenuState(menu, 5, MF_BYPOSITION),
+              static_cast<UINT>(MF_SEPARATOR | MF_GRAYED | MF_DISABLED));
+    EXPECT_EQ(GetMenuState(menu, 10, MF_BYCOMMAND), static_cast<UINT>(MF_STRING));
     EXPECT_EQ(GetMenuItemID(menu, 0), 10u);
     EXPECT_EQ(GetMenuItemID(menu, 99), static_cast<UINT>(-1));
 }

@@ -1,15 +1,20 @@
 // Window life messages, the per-thread queue and its retrieval order:
 // posted messages, WM_QUIT, then WM_PAINT and WM_TIMER only when idle.
+// Driven clocks and key states are the headless backend's; the rest holds
+// on Windows too.
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <string>
 #include <thread>
 
-#include "platform/testing/clock.h"
-#include "platform/testing/user_input.h"
 #include "platform/win32.h"
 #include "user32_test_window.h"
+
+#ifndef _WIN32
+#include "platform/testing/clock.h"
+#include "platform/testing/user_input.h"
+#endif
 
 namespace {
 
@@ -29,11 +34,25 @@ class User32Messages : public ::testing::Test {
     void SetUp() override { Log().Clear(); }
     void TearDown() override {
         CurrentHook() = nullptr;
+#ifndef _WIN32
         brannock::testing::SetClock(nullptr);
+#endif
     }
 };
 
-TEST_F(User32Messages, CreationSendsTheCreateSequenceWithTheClientSize) {
+// The client area's size and screen origin as WM_SIZE and WM_MOVE carry them.
+std::pair<LPARAM, LPARAM> SizeAndOrigin(HWND hwnd) {
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    POINT origin{0, 0};
+    ClientToScreen(hwnd, &origin);
+    return {MAKELPARAM(client.right, client.bottom), MAKELPARAM(origin.x, origin.y)};
+}
+
+const Messages kLife = {WM_GETMINMAXINFO, WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE,
+                        WM_SHOWWINDOW,    WM_ACTIVATE, WM_SIZE,       WM_MOVE};
+
+TEST_F(User32Messages, AnOverlappedWindowHearsItsSizeAndPlaceAtItsFirstShow) {
     std::string createdName;
     int createdWidth = 0;
     CurrentHook() = [&](HWND, UINT m, WPARAM, LPARAM l) -> std::optional<LRESULT> {
@@ -46,30 +65,56 @@ TEST_F(User32Messages, CreationSendsTheCreateSequenceWithTheClientSize) {
     };
     HWND hwnd = MakeWindow();
     ASSERT_NE(hwnd, nullptr);
-    EXPECT_EQ(Log().Of(hwnd, {WM_GETMINMAXINFO, WM_NCCREATE, WM_CREATE, WM_SIZE, WM_MOVE}),
-              (Messages{WM_GETMINMAXINFO, WM_NCCREATE, WM_CREATE, WM_SIZE, WM_MOVE}));
+    EXPECT_EQ(Log().Of(hwnd, kLife),
+              (Messages{WM_GETMINMAXINFO, WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE}));
     EXPECT_EQ(createdName, "test");
     EXPECT_EQ(createdWidth, 640);
-    const LPARAM size = Log().Last(hwnd, WM_SIZE).lParam;
-    EXPECT_EQ(LOWORD(size), 640);
-    EXPECT_EQ(HIWORD(size), 480 - GetSystemMetrics(SM_CYCAPTION));
-    const LPARAM move = Log().Last(hwnd, WM_MOVE).lParam;
-    EXPECT_EQ(LOWORD(move), 100);
-    EXPECT_EQ(HIWORD(move), 50 + GetSystemMetrics(SM_CYCAPTION));
     EXPECT_FALSE(IsWindowVisible(hwnd));
+
+    // After the show and the activation; only the first show.
+    ShowWindow(hwnd, SW_SHOW);
+    EXPECT_EQ(Log().Of(hwnd, kLife),
+              (Messages{WM_GETMINMAXINFO, WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE, WM_SHOWWINDOW,
+                        WM_ACTIVATE, WM_SIZE, WM_MOVE}));
+    EXPECT_EQ(Log().Last(hwnd, WM_SIZE).lParam, SizeAndOrigin(hwnd).first);
+    EXPECT_EQ(Log().Last(hwnd, WM_MOVE).lParam, SizeAndOrigin(hwnd).second);
+    ShowWindow(hwnd, SW_HIDE);
+    ShowWindow(hwnd, SW_SHOW);
+    EXPECT_EQ(Log().Of(hwnd, {WM_SIZE, WM_MOVE}), (Messages{WM_SIZE, WM_MOVE}));
+    DestroyWindow(hwnd);
 }
 
-TEST_F(User32Messages, ACreateHandlerThatFailsLeavesNoWindow) {
-    CurrentHook() = [](HWND, UINT m, WPARAM, LPARAM) -> std::optional<LRESULT> {
-        if (m == WM_CREATE) return -1;
-        return std::nullopt;
-    };
-    EXPECT_EQ(MakeWindow(), nullptr);
-    const auto all = Log().All();
-    ASSERT_FALSE(all.empty());
-    EXPECT_FALSE(IsWindow(all.front().hwnd));
-    EXPECT_EQ(Log().Of(all.front().hwnd, {WM_DESTROY, WM_NCDESTROY}),
-              (Messages{WM_DESTROY, WM_NCDESTROY}));
+TEST_F(User32Messages, PopupsAndChildrenHearTheirSizeAndPlaceAtCreation) {
+    HWND popup = MakeWindow(WS_POPUP, 30, 40, 200, 100);
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(Log().Of(popup, kLife),
+              (Messages{WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE, WM_SIZE, WM_MOVE}));
+    EXPECT_EQ(Log().Last(popup, WM_SIZE).lParam, MAKELPARAM(200, 100));
+    EXPECT_EQ(Log().Last(popup, WM_MOVE).lParam, MAKELPARAM(30, 40));
+    HWND child = MakeWindow(WS_CHILD, 5, 6, 20, 10, popup);
+    ASSERT_NE(child, nullptr);
+    EXPECT_EQ(Log().Of(child, {WM_SIZE, WM_MOVE}), (Messages{WM_SIZE, WM_MOVE}));
+    EXPECT_EQ(Log().Last(child, WM_MOVE).lParam, MAKELPARAM(5, 6));  // in the parent's client area
+    DestroyWindow(popup);
+}
+
+// A refused creation leaves no window; the window hears WM_NCDESTROY, but
+// no WM_DESTROY, as it never lived.
+TEST_F(User32Messages, AWindowRefusedAtCreationHearsOnlyWMNcDestroy) {
+    for (const UINT refusing : {WM_NCCREATE, WM_CREATE}) {
+        Log().Clear();
+        CurrentHook() = [refusing](HWND, UINT m, WPARAM, LPARAM) -> std::optional<LRESULT> {
+            if (m == refusing) return refusing == WM_CREATE ? -1 : FALSE;
+            return std::nullopt;
+        };
+        EXPECT_EQ(MakeWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE), nullptr);
+        const auto all = Log().All();
+        ASSERT_FALSE(all.empty());
+        EXPECT_FALSE(IsWindow(all.front().hwnd));
+        EXPECT_EQ(
+            Log().Of(all.front().hwnd, {WM_CREATE, WM_SHOWWINDOW, WM_DESTROY, WM_NCDESTROY}),
+            refusing == WM_CREATE ? (Messages{WM_CREATE, WM_NCDESTROY}) : (Messages{WM_NCDESTROY}));
+    }
 }
 
 TEST_F(User32Messages, DestroyWindowSendsDestroyMessagesBeforeReturning) {
@@ -107,24 +152,21 @@ TEST_F(User32Messages, StaleHandlesAreRefusedEverywhere) {
     EXPECT_TRUE(IsWindow(GetDesktopWindow()));
 }
 
-TEST_F(User32Messages, HostCommandsAndCloseRequestsArriveAsTheirMessages) {
+TEST_F(User32Messages, CloseRequestsDestroyTheWindowUnlessItRefuses) {
     HWND plain = MakeWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     SendMessageA(plain, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(plain));
 
-    // A chosen menu item is a WM_COMMAND with its id; the close control a
-    // WM_SYSCOMMAND SC_CLOSE, whose default sends WM_CLOSE.
-    HWND clicked = MakeWindow();
-    brannock::testing::ChooseMenuItem(clicked, 40001);
-    brannock::testing::ClickClose(clicked);
+    // The close control's WM_SYSCOMMAND SC_CLOSE, whose default sends WM_CLOSE.
+    HWND clicked = MakeWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    PostMessageA(clicked, WM_SYSCOMMAND, SC_CLOSE, 0);
     Pump();
-    EXPECT_EQ(Log().Last(clicked, WM_COMMAND).wParam, 40001u);
     EXPECT_EQ(Log().Of(clicked, {WM_SYSCOMMAND, WM_CLOSE, WM_DESTROY}),
               (Messages{WM_SYSCOMMAND, WM_CLOSE, WM_DESTROY}));
     EXPECT_FALSE(IsWindow(clicked));
 
     // Alt+F4 reaches the same path through WM_SYSKEYDOWN's default.
-    HWND keyed = MakeWindow();
+    HWND keyed = MakeWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     PostMessageA(keyed, WM_SYSKEYDOWN, VK_F4, 1 << 29);
     Pump();
     EXPECT_FALSE(IsWindow(keyed));
@@ -133,10 +175,11 @@ TEST_F(User32Messages, HostCommandsAndCloseRequestsArriveAsTheirMessages) {
         if (m == WM_CLOSE) return 0;
         return std::nullopt;
     };
-    HWND stubborn = MakeWindow();
-    brannock::testing::ClickClose(stubborn);
+    HWND stubborn = MakeWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    PostMessageA(stubborn, WM_SYSCOMMAND, SC_CLOSE, 0);
     Pump();
     EXPECT_TRUE(IsWindow(stubborn));
+    DestroyWindow(stubborn);
 }
 
 TEST_F(User32Messages, PeekMessageHonoursFiltersAndRemoval) {
@@ -165,8 +208,10 @@ TEST_F(User32Messages, QuitComesAfterPostedMessagesAndEndsGetMessage) {
     MSG msg{};
     EXPECT_EQ(GetMessageA(&msg, nullptr, 0, 0), TRUE);
     EXPECT_EQ(msg.message, static_cast<UINT>(WM_USER));
-    // WM_QUIT ignores the range filter; PM_NOREMOVE leaves it in place.
+    // WM_QUIT ignores the range and window filters; PM_NOREMOVE leaves it
+    // in place.
     EXPECT_EQ(Peek(nullptr, WM_USER, WM_USER, PM_NOREMOVE), (Got{WM_QUIT, nullptr}));
+    EXPECT_EQ(Peek(hwnd, 0, 0, PM_NOREMOVE), (Got{WM_QUIT, nullptr}));
     EXPECT_EQ(GetMessageA(&msg, nullptr, 0, 0), FALSE);
     EXPECT_EQ(msg.wParam, 7u);
     EXPECT_EQ(Peek(), kNothing);
@@ -196,6 +241,48 @@ TEST_F(User32Messages, EachThreadReadsOnlyItsOwnQueue) {
     EXPECT_FALSE(IsWindow(remote));
 }
 
+TEST_F(User32Messages, GetMessageWakesForADueTimer) {
+    HWND hwnd = MakeWindow();
+    Pump();
+    SetTimer(hwnd, 1, 20, nullptr);
+    MSG msg{};
+    ASSERT_EQ(GetMessageA(&msg, nullptr, 0, 0), TRUE);
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_TIMER));
+}
+
+TEST_F(User32Messages, PaintComesLastAndStopsOnceValidated) {
+    HWND hwnd = MakeWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    HWND hidden = MakeWindow();
+    InvalidateRect(hidden, nullptr, TRUE);
+    PostMessageA(hwnd, WM_USER, 0, 0);
+    EXPECT_EQ(Peek(), (Got{WM_USER, hwnd}));
+    EXPECT_EQ(Peek(), (Got{WM_PAINT, hwnd}));
+    // Not validated yet: still there.
+    MSG msg{};
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_PAINT));
+    Log().Clear();
+    DispatchMessageA(&msg);  // default processing: BeginPaint / EndPaint
+    EXPECT_EQ(Log().Of(hwnd, {WM_PAINT}), (Messages{WM_PAINT}));
+    EXPECT_EQ(Peek(nullptr, WM_PAINT, WM_PAINT), kNothing);
+
+    RECT part{10, 10, 20, 30};
+    InvalidateRect(hwnd, &part, FALSE);
+    PAINTSTRUCT paint{};
+    EXPECT_NE(BeginPaint(hwnd, &paint), nullptr);
+    EXPECT_EQ(paint.rcPaint.left, 10);
+    EXPECT_EQ(paint.rcPaint.bottom, 30);
+    EndPaint(hwnd, &paint);
+
+    InvalidateRect(hwnd, nullptr, FALSE);
+    Log().Clear();
+    UpdateWindow(hwnd);
+    EXPECT_EQ(Log().Of(hwnd, {WM_PAINT}), (Messages{WM_PAINT}));
+    UpdateWindow(hwnd);  // nothing left to paint
+    EXPECT_EQ(Log().Of(hwnd, {WM_PAINT}), (Messages{WM_PAINT}));
+}
+
+#ifndef _WIN32
 TEST_F(User32Messages, TranslateMessageMakesCharactersReadNext) {
     HWND hwnd = MakeWindow();
     Pump();
@@ -248,45 +335,6 @@ TEST_F(User32Messages, TimersFireOnlyWhenTheQueueIsIdle) {
     EXPECT_EQ(Peek(), kNothing);
 }
 
-TEST_F(User32Messages, GetMessageWakesForADueTimer) {
-    HWND hwnd = MakeWindow();
-    Pump();
-    SetTimer(hwnd, 1, 20, nullptr);
-    MSG msg{};
-    ASSERT_EQ(GetMessageA(&msg, nullptr, 0, 0), TRUE);
-    EXPECT_EQ(msg.message, static_cast<UINT>(WM_TIMER));
-}
-
-TEST_F(User32Messages, PaintComesLastAndStopsOnceValidated) {
-    HWND hwnd = MakeWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-    HWND hidden = MakeWindow();
-    InvalidateRect(hidden, nullptr, TRUE);
-    PostMessageA(hwnd, WM_USER, 0, 0);
-    EXPECT_EQ(Peek(), (Got{WM_USER, hwnd}));
-    EXPECT_EQ(Peek(), (Got{WM_PAINT, hwnd}));
-    // Not validated yet: still there.
-    MSG msg{};
-    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(msg.message, static_cast<UINT>(WM_PAINT));
-    Log().Clear();
-    DispatchMessageA(&msg);  // default processing: BeginPaint / EndPaint
-    EXPECT_EQ(Log().Of(hwnd), (Messages{WM_PAINT, WM_ERASEBKGND}));
-    EXPECT_EQ(Peek(), kNothing);
-
-    RECT part{10, 10, 20, 30};
-    InvalidateRect(hwnd, &part, FALSE);
-    PAINTSTRUCT paint{};
-    EXPECT_NE(BeginPaint(hwnd, &paint), nullptr);
-    EXPECT_EQ(paint.rcPaint.left, 10);
-    EXPECT_EQ(paint.rcPaint.bottom, 30);
-    EndPaint(hwnd, &paint);
-
-    InvalidateRect(hwnd, nullptr, FALSE);
-    Log().Clear();
-    UpdateWindow(hwnd);
-    EXPECT_EQ(Log().Of(hwnd), (Messages{WM_PAINT}));
-    UpdateWindow(hwnd);
-    EXPECT_EQ(Log().Of(hwnd), (Messages{WM_PAINT}));
-}
+#endif
 
 }  // namespace

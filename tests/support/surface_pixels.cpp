@@ -24,6 +24,8 @@ class ReadLock {
     }
     bool Locked() const { return locked_; }
     const DDSURFACEDESC2& Desc() const { return desc_; }
+    // The pixel's colour bits: the unused top byte of 32-bit pixels is
+    // whatever the driver left there.
     DWORD At(DWORD x, DWORD y) const {
         const DWORD bytes = desc_.ddpfPixelFormat.dwRGBBitCount / 8;
         DWORD value = 0;
@@ -31,7 +33,7 @@ class ReadLock {
             &value,
             static_cast<const std::uint8_t*>(desc_.lpSurface) + y * desc_.lPitch + x * bytes,
             bytes);
-        return value;
+        return bytes == 4 ? value & 0xFFFFFF : value;
     }
 
   private:
