@@ -5,8 +5,9 @@ set -euo pipefail
 
 need=(cmake ninja-build g++ pkg-config libsdl2-dev)
 if [ "${1:-test}" = test ]; then
+    # xfonts-base: the "fixed" font the e2e tests' window manager draws with.
     need+=(googletest libgtest-dev libgmock-dev clang libclang-rt-14-dev
-           g++-mingw-w64-x86-64 xvfb xdotool imagemagick evilwm libx11-dev)
+           g++-mingw-w64-x86-64 xvfb xfonts-base xdotool imagemagick evilwm libx11-dev)
 fi
 
 missing=()

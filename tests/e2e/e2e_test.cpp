@@ -38,6 +38,18 @@ std::string TestName() {
     return std::string(info->test_suite_name()) + "." + info->name();
 }
 
+// The display the tests run on says why it did not start, in the words of
+// the program that failed.
+TEST(XvfbHarness, ReportsWhyTheWindowManagerDidNotStart) {
+    if (!XvfbDisplay::Installed() || !XvfbDisplay::WindowManagerInstalled())
+        GTEST_SKIP() << "Xvfb or evilwm is not installed";
+    const XvfbDisplay display(320, 240, "brannock-no-such-font");
+    EXPECT_FALSE(display.Running());
+    EXPECT_NE(display.Failure().find("evilwm did not start: "), std::string::npos)
+        << display.Failure();
+    EXPECT_NE(display.Failure().find("font"), std::string::npos) << display.Failure();
+}
+
 // One program on the SDL2 backend in its own Xvfb server.
 class OnDisplay : public testing::Test {
   protected:
@@ -46,7 +58,7 @@ class OnDisplay : public testing::Test {
         if (!XvfbDisplay::Installed()) GTEST_SKIP() << "Xvfb is not installed";
         display_.emplace(kScreenWidth, kScreenHeight);
         ASSERT_TRUE(XvfbDisplay::WindowManagerInstalled()) << "evilwm is not installed";
-        ASSERT_TRUE(display_->Running()) << "Xvfb or its window manager did not start";
+        ASSERT_TRUE(display_->Running()) << display_->Failure();
         program_.emplace(ProgramSetup{
             program,
             std::filesystem::temp_directory_path(),
