@@ -42,7 +42,8 @@ DWORD WINAPI GetTickCount() {
 
 VOID WINAPI Sleep(DWORD dwMilliseconds) {
     using Clock = std::chrono::steady_clock;
-    brannock::platform::CheckInterrupt();
+    using brannock::platform::StopPending;
+    if (StopPending()) return;
     // A driven clock stands still while the test does not move it.
     if (dwMilliseconds == 0 || brannock::platform::InstalledTestClock()) {
         std::this_thread::yield();
@@ -59,6 +60,6 @@ VOID WINAPI Sleep(DWORD dwMilliseconds) {
             slice = std::min(slice, left);
         }
         std::this_thread::sleep_for(slice);
-        brannock::platform::CheckInterrupt();
+        if (StopPending()) return;
     }
 }
