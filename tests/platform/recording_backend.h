@@ -2,6 +2,7 @@
 // otherwise behaves as the headless one.
 #pragma once
 
+#include <atomic>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -62,7 +63,12 @@ class RecordingBackend final : public platform::Backend {
     void DisplayModeChanged(HWND window) override {
         Add(window ? "mode full screen" : "mode desktop");
     }
-    void PumpEvents() override { inner_->PumpEvents(); }
+    void PumpEvents() override {
+        ++pumps_;
+        inner_->PumpEvents();
+    }
+    // How often the platform has let it pump, on any thread.
+    int Pumps() const { return pumps_; }
     int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption,
                        UINT type) override {
         Add("box " + caption + ": " + text);
@@ -82,6 +88,7 @@ class RecordingBackend final : public platform::Backend {
         platform::CreateHeadlessBackend(platform::ProcessSettings());
     std::mutex mutex_;
     std::vector<std::string> events_;
+    std::atomic<int> pumps_{0};
 };
 
 }  // namespace brannock::test
