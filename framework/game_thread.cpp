@@ -2,8 +2,6 @@
 #include "framework/game_thread.h"
 
 #include <atomic>
-#include <cstdio>
-#include <cstdlib>
 
 #include "framework/globals.h"
 #include "framework/stop_point.h"
@@ -90,10 +88,11 @@ void EndGameThreadBeforeExit() {
         // Returning would run static destructors under it: the application
         // object and its display would be destroyed while the thread uses
         // them. Killing it could leave a lock held. So the process ends here,
-        // with the entry's usual exit code 0, output flushed, and no static
-        // destructors or exit handlers run.
-        std::fflush(nullptr);
-        std::_Exit(0);
+        // with the entry's usual exit code 0 and without static destructors,
+        // as ExitProcess ends it: the system's own end-of-process work (the
+        // platform's end-of-run handlers, flushed output) still runs.
+        OutputDebugStringA("Game thread stop FAILED\n");
+        ExitProcess(0);
     }
     CloseHandle(thread);
     g_gameThread = nullptr;
