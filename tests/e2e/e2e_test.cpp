@@ -217,11 +217,23 @@ TEST_F(ProbeProgram, PixelsDrawnOnAnotherThreadAreShownWhileTheWindowThreadWaits
     CaptureWhen(window_, "magenta", [](const Screenshot& s) { return ClientIs(s, 0xFF00FF); });
 }
 
+// The window thread keeps the host served while it waits in
+// WaitForSingleObject: what the other thread drew shows meanwhile.
+TEST_F(ProbeProgram, PixelsDrawnOnAnotherThreadAreShownWhileTheWindowThreadWaitsForIt) {
+    ASSERT_TRUE(display_->Type(window_, "key w"));
+    ASSERT_TRUE(Reported("painted from thread"));
+    CaptureWhen(window_, "magenta", [](const Screenshot& s) { return ClientIs(s, 0xFF00FF); });
+}
+
+// Boxes from any thread are shown by the window thread.
 TEST_F(ProbeProgram, MessageBoxesGoToStderrForUnattendedRuns) {
     ASSERT_TRUE(display_->Type(window_, "key m"));
     // "Hello あ" in code page 932, shown in UTF-8, answered with OK (1).
     EXPECT_TRUE(Reported("[Probe] Hello \xE3\x81\x82 (answered OK)"));
     EXPECT_TRUE(Reported("messagebox 1"));
+    ASSERT_TRUE(display_->Type(window_, "key g"));
+    EXPECT_TRUE(Reported("[Probe] From a thread (answered OK)"));
+    EXPECT_TRUE(Reported("thread messagebox 1"));
 }
 
 #ifdef BRANNOCK_E2E_MINIMAL

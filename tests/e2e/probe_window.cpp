@@ -4,8 +4,10 @@
 // one line each on stdout, so a test can check what the host delivered.
 //
 // Keys: Escape closes the window, F toggles full screen (640x480, filled
-// green), M shows a message box, T paints the client area magenta from a
-// thread of its own while the window thread waits for messages. Menu: Colour > Red / Green / Blue
+// green), M shows a message box, G shows one from a thread of its own, T
+// paints the client area magenta from a thread of its own while the window
+// thread waits for messages, W does so while the window thread waits for
+// that thread to end (8 seconds). Menu: Colour > Red / Green / Blue
 // repaints the client area; Quit closes the window.
 #include <cstdio>
 
@@ -55,6 +57,25 @@ DWORD WINAPI PaintFromThread(LPVOID parameter) {
     ReleaseDC(window, dc);
     Report("painted from thread");
     return 0;
+}
+
+DWORD WINAPI PaintAndLinger(LPVOID parameter) {
+    PaintFromThread(parameter);
+    Sleep(8000);
+    return 0;
+}
+
+DWORD WINAPI MessageBoxFromThread(LPVOID) {
+    Report("thread messagebox %lld", MessageBoxA(nullptr, "From a thread", "Probe", MB_OK));
+    return 0;
+}
+
+// Starts `routine` on a thread of its own; with `wait`, waits for it to end.
+void OnThread(LPTHREAD_START_ROUTINE routine, HWND window, bool wait = false) {
+    HANDLE thread = CreateThread(nullptr, 0, routine, window, 0, nullptr);
+    if (!thread) return;
+    if (wait) WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
 }
 
 void LeaveFullScreen(HWND window) {
@@ -118,10 +139,9 @@ LRESULT CALLBACK ProbeProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
                         static_cast<unsigned long>(lParam & 0xFFFFFFFF));
             std::fflush(stdout);
             if (message == WM_KEYDOWN && wParam == VK_ESCAPE) PostMessageA(window, WM_CLOSE, 0, 0);
-            if (message == WM_KEYDOWN && wParam == 'T') {
-                if (HANDLE thread = CreateThread(nullptr, 0, &PaintFromThread, window, 0, nullptr))
-                    CloseHandle(thread);
-            }
+            if (message == WM_KEYDOWN && wParam == 'T') OnThread(&PaintFromThread, window);
+            if (message == WM_KEYDOWN && wParam == 'W') OnThread(&PaintAndLinger, window, true);
+            if (message == WM_KEYDOWN && wParam == 'G') OnThread(&MessageBoxFromThread, window);
             if (message == WM_KEYDOWN && wParam == 'M')
                 Report("messagebox %lld",
                        MessageBoxA(window, "Hello \x82\xa0", "Probe", MB_OK));  // "Hello あ"
