@@ -14,9 +14,11 @@ struct Registry {
     std::unordered_set<Surface*> surfaces;
 };
 
+// Never destroyed: a game's static display releases its surfaces during
+// static destruction.
 Registry& TheRegistry() {
-    static Registry registry;
-    return registry;
+    static auto* registry = new Registry;
+    return *registry;
 }
 
 }  // namespace

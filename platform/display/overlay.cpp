@@ -10,9 +10,10 @@ namespace brannock::platform::display {
 
 namespace {
 
+// Never destroyed: static objects' destructors may still draw or release.
 std::map<HWND, std::shared_ptr<PixelBuffer>>& Overlays() {
-    static std::map<HWND, std::shared_ptr<PixelBuffer>> overlays;
-    return overlays;
+    static auto* overlays = new std::map<HWND, std::shared_ptr<PixelBuffer>>;
+    return *overlays;
 }
 
 }  // namespace

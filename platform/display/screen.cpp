@@ -19,9 +19,11 @@ struct ScreenState {
     std::vector<DWORD> acceptedDepths{16, 24, 32};
 };
 
+// Never destroyed, as every table of the platform: the destructors of
+// static objects (a game's display) use it after the process entry returned.
 ScreenState& State() {
-    static ScreenState state;
-    return state;
+    static auto* state = new ScreenState;
+    return *state;
 }
 
 // Creates the desktop on first use; the caller holds the display lock.
@@ -39,8 +41,8 @@ ScreenState& StartedState() {
 }  // namespace
 
 std::mutex& DisplayMutex() {
-    static std::mutex mutex;
-    return mutex;
+    static auto* mutex = new std::mutex;
+    return *mutex;
 }
 
 ScreenMode CurrentMode() {

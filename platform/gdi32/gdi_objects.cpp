@@ -34,9 +34,11 @@ struct Table {
     HGDIOBJ defaultBrush = nullptr;
 };
 
+// Never destroyed: the destructors of static objects (a game's display)
+// delete their GDI objects after the process entry returned.
 Table& TheTable() {
-    static Table table;
-    return table;
+    static auto* table = new Table;
+    return *table;
 }
 
 HGDIOBJ HandleOf(std::uint32_t index, std::uintptr_t generation) {

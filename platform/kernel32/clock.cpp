@@ -14,21 +14,32 @@ namespace {
 
 // Set while a test clock is installed, so the usual path takes no lock.
 std::atomic<bool> g_testClockInstalled{false};
-std::mutex g_clockMutex;
-std::shared_ptr<const TickClock> g_testClock;  // guarded by g_clockMutex
+
+struct TestClock {
+    std::mutex mutex;
+    std::shared_ptr<const TickClock> clock;  // guarded by mutex
+};
+
+// Never destroyed: static objects may read the clock while the process ends.
+TestClock& TheTestClock() {
+    static auto* clock = new TestClock;
+    return *clock;
+}
 
 }  // namespace
 
 std::shared_ptr<const TickClock> InstalledTestClock() {
     if (!g_testClockInstalled.load(std::memory_order_acquire)) return nullptr;
-    std::lock_guard lock(g_clockMutex);
-    return g_testClock;
+    TestClock& test = TheTestClock();
+    std::lock_guard lock(test.mutex);
+    return test.clock;
 }
 
 void InstallTestClock(TickClock clock) {
-    std::lock_guard lock(g_clockMutex);
-    g_testClock = clock ? std::make_shared<const TickClock>(std::move(clock)) : nullptr;
-    g_testClockInstalled.store(g_testClock != nullptr, std::memory_order_release);
+    TestClock& test = TheTestClock();
+    std::lock_guard lock(test.mutex);
+    test.clock = clock ? std::make_shared<const TickClock>(std::move(clock)) : nullptr;
+    g_testClockInstalled.store(test.clock != nullptr, std::memory_order_release);
 }
 
 }  // namespace brannock::platform
