@@ -195,6 +195,33 @@ TEST_F(ProbeProgram, MenuBarItemsAndDropDownItemsPostCommands) {
     ExpectExitCodeZero();
 }
 
+// A pop-up row opens its list beside it, level with the row, where a
+// command is chosen as in the drop-down.
+TEST_F(ProbeProgram, NestedPopUpsOpenBesideTheirRowAndChoose) {
+    CaptureWhen(window_, "start", [](const Screenshot& s) { return ClientIs(s, kBlue); });
+    // Colour's drop-down, 80 pixels wide, has rows of 20 pixels from 1 below
+    // the bar (a separator is 8): Red, Green, -, Blue, More.
+    constexpr int kMoreY = kMenuHeight + 1 + 20 + 20 + 8 + 20 + 10;
+    ASSERT_TRUE(display_->Click(window_, 20, 10));
+    CaptureWhen(window_, "drop-down",
+                [](const Screenshot& s) { return s.At(40, kMenuHeight + 10) != kBlue; });
+    // Resting on More opens its list; another row of the drop-down closes it.
+    ASSERT_TRUE(display_->MoveTo(window_, 40, kMoreY));
+    CaptureWhen(window_, "nested", [](const Screenshot& s) { return s.At(120, kMoreY) != kBlue; });
+    ASSERT_TRUE(display_->MoveTo(window_, 40, kMenuHeight + 10));
+    CaptureWhen(window_, "nested-closed",
+                [](const Screenshot& s) { return s.At(120, kMoreY) == kBlue; });
+    // A press on More opens it too.
+    ASSERT_TRUE(display_->Click(window_, 40, kMoreY));
+    CaptureWhen(window_, "nested-again",
+                [](const Screenshot& s) { return s.At(120, kMoreY) != kBlue; });
+    ASSERT_TRUE(display_->Click(window_, 120, kMoreY));  // Yellow
+    EXPECT_TRUE(Reported("command 104"));
+    CaptureWhen(window_, "yellow-without-lists", [](const Screenshot& s) {
+        return ClientIs(s, kYellow) && s.At(120, kMoreY) == kYellow && s.At(40, kMoreY) == kYellow;
+    });
+}
+
 TEST_F(ProbeProgram, FullScreenShowsTheDisplayModeScaledWithLetterboxing) {
     ASSERT_TRUE(display_->Type(window_, "key f"));
     ASSERT_TRUE(Reported("full screen"));

@@ -7,8 +7,9 @@
 // green), M shows a message box, G shows one from a thread of its own, T
 // paints the client area magenta from a thread of its own while the window
 // thread waits for messages, W does so while the window thread waits for
-// that thread to end (8 seconds). Menu: Colour > Red / Green / Blue
-// repaints the client area; Quit closes the window.
+// that thread to end (8 seconds). Menu: Colour > Red / Green / Blue and
+// Colour > More > Yellow / Cyan repaint the client area; Quit closes the
+// window.
 #include <cstdio>
 
 #include "platform/win32.h"
@@ -17,7 +18,7 @@ namespace {
 
 constexpr int kClientWidth = 320;
 constexpr int kClientHeight = 240;
-constexpr UINT kRed = 101, kGreen = 102, kBlue = 103, kQuit = 110;
+constexpr UINT kRed = 101, kGreen = 102, kBlue = 103, kYellow = 104, kCyan = 105, kQuit = 110;
 
 COLORREF g_colour = RGB(0, 0, 255);
 IDirectDraw7* g_directDraw = nullptr;
@@ -171,6 +172,8 @@ LRESULT CALLBACK ProbeProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             if (LOWORD(wParam) == kRed) g_colour = RGB(255, 0, 0);
             if (LOWORD(wParam) == kGreen) g_colour = RGB(0, 255, 0);
             if (LOWORD(wParam) == kBlue) g_colour = RGB(0, 0, 255);
+            if (LOWORD(wParam) == kYellow) g_colour = RGB(255, 255, 0);
+            if (LOWORD(wParam) == kCyan) g_colour = RGB(0, 255, 255);
             InvalidateRect(window, nullptr, FALSE);
             return 0;
         case WM_CLOSE:
@@ -187,11 +190,15 @@ LRESULT CALLBACK ProbeProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 HMENU MakeMenu() {
+    HMENU more = CreatePopupMenu();
+    AppendMenuA(more, MF_STRING, kYellow, "&Yellow");
+    AppendMenuA(more, MF_STRING, kCyan, "&Cyan");
     HMENU colours = CreatePopupMenu();
     AppendMenuA(colours, MF_STRING, kRed, "&Red");
     AppendMenuA(colours, MF_STRING, kGreen, "&Green");
     AppendMenuA(colours, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(colours, MF_STRING, kBlue, "&Blue");
+    AppendMenuA(colours, MF_POPUP, reinterpret_cast<UINT_PTR>(more), "&More");
     HMENU bar = CreateMenu();
     AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(colours), "&Colour");
     AppendMenuA(bar, MF_STRING, kQuit, "&Quit");

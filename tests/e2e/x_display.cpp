@@ -232,6 +232,14 @@ bool XvfbDisplay::Click(const std::string& window, int x, int y) const {
     return ok;
 }
 
+bool XvfbDisplay::MoveTo(const std::string& window, int x, int y) const {
+    bool ok = false;
+    Run("xdotool mousemove --window " + window + " --sync " + std::to_string(x) + " " +
+            std::to_string(y),
+        &ok);
+    return ok;
+}
+
 Screenshot XvfbDisplay::Capture(const std::string& window, const std::string& savePath) const {
     Screenshot shot;
     bool ok = false;

@@ -57,6 +57,8 @@ class XvfbDisplay {
     bool Type(const std::string& window, const std::string& commands) const;
     // Left click at a point of the window.
     bool Click(const std::string& window, int x, int y) const;
+    // Moves the pointer to a point of the window.
+    bool MoveTo(const std::string& window, int x, int y) const;
     // A screenshot of the window ("root": the whole screen), also kept as a
     // PNG file at `savePath` for people to look at.
     Screenshot Capture(const std::string& window, const std::string& savePath) const;
