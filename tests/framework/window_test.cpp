@@ -142,6 +142,7 @@ TEST_F(SecondaryWindowTest, CloseEndsAThreadBlockedSendingToItsWindow) {
 TEST_F(SecondaryWindowTest, DestructionWaitsForACallInProgressOnAnotherThread) {
     static std::atomic<bool> inside{false}, deleting{false}, left{false};
     struct Busy : LoopWindow {
+        ~Busy() override { Close(); }  // its WndProc uses its own members
         int calls = 0;
         LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override {
             if (message != WM_KEYDOWN) return LoopWindow::WndProc(message, wParam, lParam);
@@ -217,14 +218,15 @@ TEST_F(SecondaryWindowTest, ClosingTheWindowEndsAThreadThatSleepsOrWaits) {
 // wait and leaves the thread stopping; the destructor waits until it ends.
 TEST_F(SecondaryWindowTest, DestructionWaitsForAThreadThatTakesItsTime) {
     static std::atomic<bool> listen{false}, finished{false};
+    static std::atomic<bool> started{false};
+    // Only the CWindow part is left while ~CWindow waits: the thread uses
+    // nothing else.
     struct Deaf : CWindow {
-        std::atomic<bool> started{false};
-        int rounds = 0;
         void ThreadMain() override {
             struct Leave {  // however the thread ends
-                Deaf& deaf;
+                const CWindow& window;
                 ~Leave() {
-                    ++deaf.rounds;  // the object is still there
+                    (void)window.threadId.load();  // the object is still there
                     finished = true;
                 }
             } leave{*this};
@@ -232,14 +234,14 @@ TEST_F(SecondaryWindowTest, DestructionWaitsForAThreadThatTakesItsTime) {
             while (!listen)
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
             MSG message;
-            while (GetMessageA(&message, nullptr, 0, 0) > 0)
-                ++rounds;
+            while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+            }
         }
     };
     auto* deaf = new Deaf;
     system.QueueWindow(0, nullptr, deaf);
     system.ProcessWindowRequest();
-    ASSERT_TRUE(WaitUntil([&] { return deaf->started.load(); }));
+    ASSERT_TRUE(WaitUntil([&] { return started.load(); }));
     std::atomic<bool> endedFirst{false};
     std::thread deleter([&] {
         delete deaf;
