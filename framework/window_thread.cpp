@@ -34,6 +34,9 @@ void RunThreadMain(void* object) {
 }  // namespace
 
 bool StartWindowThread(CWindow& window) {
+    // An earlier thread of the object that ignored its stop still runs: it
+    // keeps the stop, and the window goes without a thread.
+    if (window.thread.load() != nullptr) return false;
     window.stop_.Reset();
     DWORD threadId = 0;
     HANDLE thread = CreateThread(nullptr, 0, &WindowThreadProc, window.hwnd.load(), 0, &threadId);

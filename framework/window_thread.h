@@ -5,7 +5,8 @@
 class CWindow;
 
 // Starts a thread running the object's ThreadMain (through WindowThreadProc)
-// and records it in the object. False when it cannot be started.
+// and records it in the object. False when it cannot be started, also while
+// an earlier thread of the object is still running.
 bool StartWindowThread(CWindow& window);
 
 // Asks the object's thread to end: its stop is requested (see stop_point.h)

@@ -99,8 +99,9 @@ class Sdl2Backend final : public Backend {
     }
 
     void PumpEvents() override {
-        // A window procedure that a pumped event reaches may pump again.
-        if (pumping_ || !hostCalls_.OnOwnerThread()) return;
+        // Other threads pump too while they wait: only the owner pumps here
+        // (and once: a window procedure a pumped event reaches may pump).
+        if (!hostCalls_.OnOwnerThread() || pumping_) return;
         pumping_ = true;
         struct Done {
             Sdl2Backend& backend;
