@@ -1,3 +1,4 @@
+// Running calls on the thread that drives the host, and waiting for them.
 #include "platform/backend/host_calls.h"
 
 #include <condition_variable>
