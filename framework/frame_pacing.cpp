@@ -23,7 +23,7 @@ constexpr DWORD kWindowMs = 1000;
 }  // namespace
 
 void CSystem::WaitFrame(int framesPerSecond) {
-    GameThreadStopPoint();
+    StopPoint();
     // No pacing asked for (a negative rate has no meaningful schedule).
     if (noWait || framesPerSecond <= 0) return;
 #ifndef _WIN32

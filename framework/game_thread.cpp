@@ -2,8 +2,6 @@
 #include "framework/game_thread.h"
 
 #include <atomic>
-#include <cstdio>
-#include <cstdlib>
 
 #include "framework/globals.h"
 #include "framework/stop_point.h"
@@ -13,19 +11,20 @@ namespace {
 
 std::atomic<bool> g_gameFinished{false};
 std::atomic<HANDLE> g_gameThread{nullptr};
+ThreadStop g_gameStop;
 
 constexpr DWORD kStopTimeoutMs = 3000;
 
 // The loop around MainLoop. An int exception (Present's "window gone") or a
 // main loop that returns in threaded mode asks the window to close; a loop
 // that ends because the program is ending does not.
-void RunGame() {
+void RunGame(void*) {
     CSystem* system = g_pSystem;
     if (!system) return;
     bool closeWindow = false;
     try {
         while (!g_endFlag) {
-            GameThreadStopPoint();
+            StopPoint();
             system->GameThreadMain();
             if (system->threaded) {
                 closeWindow = true;
@@ -40,7 +39,7 @@ void RunGame() {
 }
 
 DWORD WINAPI GameThreadProc(LPVOID) {
-    RunAsGameThread(&RunGame);
+    RunStoppable(g_gameStop, &RunGame, nullptr);
     // The window thread's loop ends with the game; wake it in case its queue
     // is idle, or it would wait for the next message of any kind.
     g_gameFinished = true;
@@ -63,9 +62,9 @@ bool GameThreadFinished() {
 
 void CSystem::StopGameThread() {
     if (threaded.exchange(0) == 0) return;
-    RequestGameThreadStop();
-    GameThreadStopPoint();  // on the game thread itself, the thread ends here
-    if (OnGameThread()) return;
+    g_gameStop.Request();
+    StopPoint();  // on the game thread itself, the thread ends here
+    if (CurrentThreadStop() == &g_gameStop) return;
     if (HANDLE thread = g_gameThread.load()) WaitForSingleObject(thread, kStopTimeoutMs);
 }
 
@@ -80,7 +79,7 @@ void EndGameThreadBeforeExit() {
     HANDLE thread = g_gameThread.load();
     if (!thread) return;
     if (g_pSystem) g_pSystem->threaded = 0;
-    RequestGameThreadStop();
+    g_gameStop.Request();
     WaitForSingleObject(thread, kStopTimeoutMs);
 
     DWORD exitCode = 0;
@@ -89,10 +88,11 @@ void EndGameThreadBeforeExit() {
         // Returning would run static destructors under it: the application
         // object and its display would be destroyed while the thread uses
         // them. Killing it could leave a lock held. So the process ends here,
-        // with the entry's usual exit code 0, output flushed, and no static
-        // destructors or exit handlers run.
-        std::fflush(nullptr);
-        std::_Exit(0);
+        // with the entry's usual exit code 0 and without static destructors,
+        // as ExitProcess ends it: the system's own end-of-process work (the
+        // platform's end-of-run handlers, flushed output) still runs.
+        OutputDebugStringA("Game thread stop FAILED\n");
+        ExitProcess(0);
     }
     CloseHandle(thread);
     g_gameThread = nullptr;

@@ -16,7 +16,7 @@ void Deliver(CSystem& system, const MSG& message) {
 }  // namespace
 
 int CSystem::PumpMessages() {
-    GameThreadStopPoint();
+    StopPoint();
     if (threaded) return 1;
     MSG message{};
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -31,7 +31,7 @@ int CSystem::PumpMessages() {
 }
 
 int CSystem::PumpMessagesWait() {
-    GameThreadStopPoint();
+    StopPoint();
     if (threaded) return 1;
     MSG message{};
     for (;;) {

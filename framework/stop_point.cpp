@@ -1,6 +1,5 @@
 #include "framework/stop_point.h"
 
-#include <atomic>
 #include <exception>
 
 #ifndef _WIN32
@@ -9,40 +8,58 @@
 
 namespace {
 
-// Thrown only by GameThreadStopPoint, caught only by RunAsGameThread.
-struct GameThreadStop {};
+// Thrown only by StopPoint, caught only by RunStoppable.
+struct ThreadStopped {};
 
-std::atomic<bool> g_stopRequested{false};
-thread_local bool t_onGameThread = false;
+thread_local const ThreadStop* t_stop = nullptr;
+
+// Where a thread whose stop went away looks instead: stopped for good.
+const ThreadStop& Stopped() {
+    static const ThreadStop* stopped = [] {
+        auto* stop = new ThreadStop;
+        stop->Request();
+        return stop;
+    }();
+    return *stopped;
+}
+
+#ifndef _WIN32
+bool StopPendingHere() {
+    return t_stop != nullptr && t_stop->Requested();
+}
+#endif
 
 }  // namespace
 
-void GameThreadStopPoint() {
-    // Never throw while already unwinding (a destructor that blocks in a
-    // platform call), which would terminate the process.
-    if (t_onGameThread && g_stopRequested.load(std::memory_order_acquire) &&
-        std::uncaught_exceptions() == 0)
-        throw GameThreadStop{};
-}
-
-void RunAsGameThread(void (*body)()) {
+void RunStoppable(ThreadStop& stop, void (*body)(void* context), void* context) {
 #ifndef _WIN32
-    // Blocking platform calls (Sleep, waits, SendMessageA) poll this, so a
-    // game thread blocked in one of them unwinds too.
-    brannock::platform::SetInterruptCheck(&GameThreadStopPoint);
+    // The platform asks this before blocking, so a stopped thread blocked in
+    // Sleep, a wait or a send returns to the framework.
+    brannock::platform::SetStopCheck(&StopPendingHere);
 #endif
-    t_onGameThread = true;
+    struct Scope {
+        const ThreadStop* outer = t_stop;
+        explicit Scope(const ThreadStop& stop) { t_stop = &stop; }
+        ~Scope() { t_stop = outer; }
+    } scope(stop);
     try {
-        body();
-    } catch (const GameThreadStop&) {
-        // Stopped: nothing more of the game runs.
+        body(context);
+    } catch (const ThreadStopped&) {
+        // Stopped: nothing more of the thread's work runs.
     }
 }
 
-bool OnGameThread() {
-    return t_onGameThread;
+void StopPoint() {
+    // Never throw while already unwinding (a destructor that calls the
+    // framework), which would terminate the process.
+    if (t_stop != nullptr && t_stop->Requested() && std::uncaught_exceptions() == 0)
+        throw ThreadStopped{};
 }
 
-void RequestGameThreadStop() {
-    g_stopRequested.store(true, std::memory_order_release);
+const ThreadStop* CurrentThreadStop() {
+    return t_stop;
+}
+
+void LeaveThreadStop(const ThreadStop& stop) {
+    if (t_stop == &stop) t_stop = &Stopped();
 }

@@ -29,7 +29,7 @@ void CSystem::MainLoop() {
     }
     // Without a procedure the game thread idles until it is stopped.
     while (threaded) {
-        GameThreadStopPoint();
+        StopPoint();
         Sleep(1);
     }
 }

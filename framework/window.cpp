@@ -28,21 +28,20 @@ HBRUSH WhiteBrush() {
     return brush;
 }
 
+bool OwnedByThisThread(HWND window) {
+    return GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId();
+}
+
 // Destroys the window at once on the thread that owns it. Another thread
 // cuts it off from its object, which may be gone before the owner gets to
 // it, and leaves the destruction to the owner.
-void DestroyOnOwnerThread(HWND window) {
-    if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) {
+void DestroyOnOwnerThread(HWND window, const CWindow& object) {
+    if (OwnedByThisThread(window)) {
         DestroyWindow(window);
     } else {
-        UnregisterWindow(window);
+        WithdrawWindowObject(&object);
         PostMessageA(window, kDestroyRequest, 0, 0);
     }
-}
-
-CWindow* ObjectOf(HWND window) {
-    CompactWindowMap();
-    return static_cast<CWindow*>(FindWindowObject(window));
 }
 
 // The messages handed to the object's WndProc.
@@ -69,14 +68,17 @@ void CWindow::OnCreate() {}
 void CWindow::OnPaint(HDC) {}
 
 CWindow::~CWindow() {
-    // No message may reach this object once it is gone.
+    // The thread is asked first: a call in progress may be waiting for it.
+    RequestWindowThreadEnd(*this);
+    // No message reaches this object once it is gone.
+    WithdrawWindowObject(this);
     HWND window = hwnd.exchange(nullptr);
-    if (window != nullptr) UnregisterWindow(window);
-    if (!EndWindowThread(*this)) {
-        OutputDebugStringA("CWindow thread end FAILED\n");
+    if (!WaitForWindowThread(*this, false)) {
+        // Destroyed on its own thread, which goes on without this object.
+        LeaveThreadStop(stop_);
         CloseHandle(thread.exchange(nullptr));
     }
-    if (window != nullptr) DestroyOnOwnerThread(window);
+    if (window != nullptr) DestroyOnOwnerThread(window, *this);
 }
 
 int CWindow::Create(const char* title, int x, int y, int width, int height, DWORD style) {
@@ -120,8 +122,9 @@ void CWindow::Show() {
 void CWindow::Close() {
     // A thread that does not end in time keeps its handle here, so the
     // destructor waits for it again.
-    EndWindowThread(*this);
-    if (HWND window = hwnd.load()) DestroyOnOwnerThread(window);
+    RequestWindowThreadEnd(*this);
+    WaitForWindowThread(*this, true);
+    if (HWND window = hwnd.load()) DestroyOnOwnerThread(window, *this);
     hwnd = nullptr;
 }
 
@@ -130,19 +133,25 @@ LRESULT CALLBACK SubWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         DestroyWindow(window);
         return 0;
     }
+    // Each call holds its object alive until it returns.
     if (message == WM_CLOSE) {
-        if (CWindow* object = ObjectOf(window)) object->Close();
+        const WindowObjectCall call(window);
+        if (auto* object = static_cast<CWindow*>(call.Object())) object->Close();
         return 0;
     }
     if (message == WM_PAINT) {
         PAINTSTRUCT paint{};
         HDC dc = BeginPaint(window, &paint);
-        if (CWindow* object = ObjectOf(window)) object->OnPaint(dc);
+        {
+            const WindowObjectCall call(window);
+            if (auto* object = static_cast<CWindow*>(call.Object())) object->OnPaint(dc);
+        }
         EndPaint(window, &paint);
         return 0;
     }
     if (IsRouted(message)) {
-        CWindow* object = ObjectOf(window);
+        const WindowObjectCall call(window);
+        auto* object = static_cast<CWindow*>(call.Object());
         return object != nullptr ? object->WndProc(message, wParam, lParam) : 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);

@@ -6,6 +6,7 @@
 
 #include <atomic>
 
+#include "framework/stop_point.h"
 #include "platform/win32.h"
 
 class CWindow {
@@ -17,16 +18,22 @@ class CWindow {
     // Hooks. WndProc gets the window's routed messages (see SubWndProc) on
     // the owning thread; the default passes them to DefWindowProcA.
     virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
-    // Runs on the window's own thread. It should return once that thread
-    // receives WM_QUIT (GetMessageA returns 0, or PeekMessageA takes it):
-    // that is how Close and the destructor ask it to end.
+    // Runs on the window's own thread. Close and the destructor stop it as
+    // StopGameThread stops the game thread: WM_QUIT is posted to it (a
+    // message loop ends), its next framework call unwinds it, and on the
+    // platform layer its blocking calls (Sleep, waits, sends, GetMessageA)
+    // return early meanwhile. A thread still running a second later is
+    // unwound there by its next blocking call. A ThreadMain that makes none
+    // of these calls cannot be stopped.
     virtual void ThreadMain();
     virtual void OnCreate();
     virtual void OnPaint(HDC dc);
 
-    // Ends the thread and destroys the window, as Close does. A derived
-    // class whose ThreadMain uses its own members should Close in its own
-    // destructor, so the thread ends before those members go.
+    // Ends the thread, waiting for it as long as it takes, and destroys the
+    // window; calls into the object that other threads are making (its
+    // WndProc, OnPaint, Close on the window's owner) end first. A derived
+    // class whose hooks use its own members should Close in its own
+    // destructor, so thread and calls end before those members go.
     virtual ~CWindow();
 
     // Registers a class of its own ("Window0", "Window1", ...) and creates
@@ -35,10 +42,11 @@ class CWindow {
     // A window the object already had is closed first.
     int Create(const char* title, int x, int y, int width, int height, DWORD style);
     void Show();
-    // Ends the window's thread (asking it with WM_QUIT and waiting a bounded
-    // time) and destroys the window. On another thread than the one owning
-    // the window, the window is cut off from this object at once and its
-    // owner destroys it shortly after.
+    // Ends the window's thread (see ThreadMain; the wait gives up after 3
+    // seconds, leaving the thread stopping, and the destructor waits for it
+    // again) and destroys the window. On another thread than the one owning
+    // the window, the window is cut off from this object at once, calls in
+    // progress into the object end, and its owner destroys it shortly after.
     void Close();
     HWND GetHandle() const { return hwnd; }
 
@@ -47,6 +55,13 @@ class CWindow {
     std::atomic<HANDLE> thread{nullptr};
     std::atomic<DWORD> threadId{0};
     std::atomic<HWND> hwnd{nullptr};
+
+  private:
+    friend bool StartWindowThread(CWindow& window);
+    friend void RequestWindowThreadEnd(CWindow& window);
+    friend DWORD WINAPI WindowThreadProc(LPVOID windowHandle);
+
+    ThreadStop stop_;  // the stop of the window's thread
 };
 
 // The window procedure of every secondary window: WM_CLOSE closes the

@@ -12,9 +12,28 @@ int RegisterWindow(HWND window, void* object);
 // The object recorded for the window, or null.
 void* FindWindowObject(HWND window);
 
-// Drops the window's pair at once, so its messages no longer reach the
-// object (a CWindow that is being destroyed).
-void UnregisterWindow(HWND window);
-
 // Drops the pairs whose window no longer exists, keeping the order of the rest.
 void CompactWindowMap();
+
+// A call into the object of a window, made by a window procedure: found
+// through the map (compacted first), and kept alive while the call lasts,
+// since WithdrawWindowObject waits for it.
+class WindowObjectCall {
+  public:
+    explicit WindowObjectCall(HWND window);
+    WindowObjectCall(const WindowObjectCall&) = delete;
+    WindowObjectCall& operator=(const WindowObjectCall&) = delete;
+    ~WindowObjectCall();
+
+    // Null when the window has no object.
+    void* Object() const { return object_; }
+
+  private:
+    void* object_ = nullptr;
+};
+
+// Drops every pair of the object at once, so no new call reaches it, then
+// waits until the calls into it that other threads are making have ended,
+// serving messages sent to this thread meanwhile. Calls on this thread are
+// not waited for: they are further up its own stack.
+void WithdrawWindowObject(const void* object);

@@ -81,7 +81,7 @@ int CSystem::ProcessWindowRequest() {
 
 void WaitWindowQueue() {
     while (PendingCount() != 0 && !g_endFlag) {
-        GameThreadStopPoint();
+        StopPoint();
         Sleep(kQueuePollMs);
     }
 }

@@ -42,7 +42,7 @@ RECT MakeRect(int x, int y, int w, int h) {
 void XSprite::OnDraw(IDirectDrawSurface7*) {}
 
 void XSprite::RestoreBackground(int x, int y, int w, int h, int mode) {
-    GameThreadStopPoint();
+    StopPoint();
     if (!IsWindow(window) || !back) return;
     if (mode == -1) {
         ColorFill(back, 0);
@@ -60,7 +60,7 @@ HRESULT XSprite::ComposeBackground(int x, int y, int w, int h, int srcX, int src
 }
 
 HRESULT XSprite::DrawImage(int x, int y, int image, int w, int h, int flip) {
-    GameThreadStopPoint();
+    StopPoint();
     if (!IsWindow(window) || !back) return DDERR_INVALIDOBJECT;
     if (image < 0 || image >= static_cast<int>(images.size())) return DDERR_INVALIDPARAMS;
     const ImageRecord& record = images[image];

@@ -1,16 +1,18 @@
 // XSprite frame-rate readout: frames presented in the last second, drawn
 // near the top right corner of the window.
-#include <cstdint>
 #include <cstdio>
 
 #include "graphics/xsprite.h"
 
 int XSprite::GetFrameRate() {
-    fpsNow = static_cast<int>(GetTickCount());
+    const DWORD now = GetTickCount();
+    fpsNow = static_cast<int>(now);
     ++fpsFrames;
     // A period ends at the first call more than a second after it began;
-    // that call is counted in it.
-    if (std::int64_t{fpsNow} > std::int64_t{fpsLastTick} + 1000) {
+    // that call is counted in it. The difference in unsigned 32-bit
+    // arithmetic stays right when the tick count passes 0x80000000 and when
+    // it wraps, as WaitFrame's does.
+    if (now - static_cast<DWORD>(fpsLastTick) > 1000) {
         fpsLastTick = fpsNow;
         fpsValue = fpsFrames;
         fpsFrames = 0;

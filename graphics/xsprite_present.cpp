@@ -4,7 +4,7 @@
 #include "graphics/xsprite.h"
 
 void XSprite::Present() {
-    GameThreadStopPoint();
+    StopPoint();
     // A screen-mode change requested since the last frame happens here, on
     // the thread that draws; drawing stays off until it is done.
     if (modeChangePending.exchange(0)) {
@@ -24,7 +24,7 @@ void XSprite::Present() {
     }
     HRESULT result;
     while ((result = primary->Flip(nullptr, 0)) == DDERR_WASSTILLDRAWING)
-        GameThreadStopPoint();
+        StopPoint();
     if (result == DDERR_SURFACELOST) primary->Restore();  // this frame is dropped
 }
 
@@ -33,7 +33,7 @@ void XSprite::ShowWindowed(bool updateRects) {
     do {
         if (updateRects) UpdateRects();
         result = primary->Blt(&destRect, back, &sourceRect, DDBLT_WAIT, nullptr);
-        if (result == DDERR_WASSTILLDRAWING) GameThreadStopPoint();
+        if (result == DDERR_WASSTILLDRAWING) StopPoint();
     } while (result == DDERR_WASSTILLDRAWING);
     if (result == DDERR_SURFACELOST) primary->Restore();  // this frame is dropped
 }

@@ -82,7 +82,7 @@ void CPadInput::SetClampRect(int left, int top, int right, int bottom) {
 }
 
 int CPadInput::GetDirection(int index) {
-    GameThreadStopPoint();
+    StopPoint();
     if (inputEnabled.load() == 0 || !IsPadIndex(index)) return kNoDirection;
 
     int direction = kCentre;
@@ -99,7 +99,7 @@ int CPadInput::GetDirection(int index) {
 }
 
 int CPadInput::GetButtons(int index) const {
-    GameThreadStopPoint();
+    StopPoint();
     if (inputEnabled.load() == 0 || !IsPadIndex(index)) return 0;
 
     if (index == kKeyboard) {

@@ -14,7 +14,7 @@ int KeyBit(int virtualKey) {
 CWindowInput::CWindowInput(HWND window) : ownerWindow(window) {}
 
 void CWindowInput::GetPointer(int& x, int& y, int& left, int& right) const {
-    GameThreadStopPoint();
+    StopPoint();
     POINT cursor{};
     GetCursorPos(&cursor);
     x = cursor.x;
@@ -42,7 +42,7 @@ void CWindowInput::GetPointer(int& x, int& y, int& left, int& right) const {
 }
 
 int CWindowInput::IsKeyDown(char key) const {
-    GameThreadStopPoint();
+    StopPoint();
     if (inputEnabled.load() == 0) return 0;
     if (ownerWindow != nullptr && GetForegroundWindow() != ownerWindow) return 0;
     // signed char, so the sign extension holds where plain char is unsigned.

@@ -3,10 +3,13 @@
 # only those that are missing. Usage: install-deps.sh run|test
 set -euo pipefail
 
-need=(cmake ninja-build g++ pkg-config libsdl2-dev)
+# The default build, which the run command shares, configures the test
+# suites too: GoogleTest is needed either way.
+need=(cmake ninja-build g++ pkg-config libsdl2-dev libgtest-dev libgmock-dev)
 if [ "${1:-test}" = test ]; then
-    need+=(googletest libgtest-dev libgmock-dev clang libclang-rt-14-dev
-           g++-mingw-w64-x86-64 wine64 xvfb xdotool imagemagick evilwm libx11-dev)
+    # xfonts-base: the "fixed" font the e2e tests' window manager draws with.
+    need+=(googletest clang libclang-rt-14-dev g++-mingw-w64-x86-64 wine64
+           xvfb xfonts-base xdotool imagemagick evilwm libx11-dev)
 fi
 
 missing=()

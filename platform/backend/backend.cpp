@@ -10,6 +10,7 @@
 #include "platform/backend/backend_override.h"
 #include "platform/backend/headless/headless_backend.h"
 #include "platform/backend/settings.h"
+#include "platform/kernel32/interrupt.h"
 #ifdef BRANNOCK_HAVE_SDL2
 #include "platform/backend/sdl2/sdl2_backend.h"
 #endif
@@ -43,10 +44,17 @@ std::unique_ptr<Backend> CreateChosenBackend() {
     return CreateHeadlessBackend(settings);
 }
 
+// A blocked call on the thread that drives the host keeps the host served:
+// the window redraws and takes input while that thread waits.
+void PumpFromBlockedCall() {
+    if (Backend* backend = g_current.load(std::memory_order_acquire)) backend->PumpEvents();
+}
+
 Backend& Keep(std::unique_ptr<Backend> backend) {
     Backend& kept = *backend;
     Backends().push_back(std::move(backend));
     g_current.store(&kept, std::memory_order_release);
+    SetBlockedCallWork(&PumpFromBlockedCall);
     return kept;
 }
 

@@ -53,11 +53,13 @@ class Backend {
 
     // Moves host events into the platform's message queues. Called from the
     // message calls (GetMessageA, PeekMessageA, ...) of threads that own
-    // windows; a backend that must pump on one thread ignores other callers.
+    // windows, and from blocking calls (waits, sends) while they wait; a
+    // backend that must pump on one thread ignores other callers.
     virtual void PumpEvents() = 0;
 
-    // A modal message box; returns the button id (IDOK, ...). Text and
-    // caption arrive as UTF-8, converted from the caller's code page 932.
+    // A modal message box, from any thread; returns the button id (IDOK,
+    // ...), or 0 when it could not be shown. Text and caption arrive as
+    // UTF-8, converted from the caller's code page 932.
     virtual int ShowMessageBox(HWND owner, const std::string& textUtf8,
                                const std::string& captionUtf8, UINT type) = 0;
 

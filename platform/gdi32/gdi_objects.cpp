@@ -13,12 +13,16 @@ using Object = std::variant<std::monostate, std::shared_ptr<Bitmap>, std::shared
                             std::shared_ptr<DeviceContext>>;
 
 // Handle value: generation in the high bits, slot index + 1 in the low 16;
-// never zero.
-constexpr std::uint32_t kIndexBits = 16;
+// never zero. A slot's generation grows with each reuse and never wraps: a
+// slot whose generation is used up is retired, so a stale handle can never
+// name a later object (the frame-rate readout alone takes and releases a DC
+// every frame).
+constexpr unsigned kIndexBits = 16;
 constexpr std::uint32_t kMaxSlots = (1u << kIndexBits) - 1;
+constexpr std::uintptr_t kMaxGeneration = UINTPTR_MAX >> kIndexBits;
 
 struct Slot {
-    std::uint32_t generation = 1;
+    std::uintptr_t generation = 1;
     Object object;
 };
 
@@ -37,9 +41,8 @@ Table& TheTable() {
     return *table;
 }
 
-HGDIOBJ HandleOf(std::uint32_t index, std::uint32_t generation) {
-    const std::uintptr_t value =
-        (static_cast<std::uintptr_t>(generation) << kIndexBits) | (index + 1);
+HGDIOBJ HandleOf(std::uint32_t index, std::uintptr_t generation) {
+    const std::uintptr_t value = (generation << kIndexBits) | (index + 1);
     return reinterpret_cast<HGDIOBJ>(value);
 }
 
@@ -73,9 +76,8 @@ HGDIOBJ AddLocked(Table& table, Object object) {
 
 void RemoveLocked(Table& table, Slot& slot) {
     slot.object = std::monostate{};
-    // Generations wrap within the handle's upper bits, skipping zero.
-    slot.generation = (slot.generation + 1) & 0x7FFF;
-    if (slot.generation == 0) slot.generation = 1;
+    if (slot.generation == kMaxGeneration) return;  // retired
+    ++slot.generation;
     table.freeSlots.push_back(static_cast<std::uint32_t>(&slot - table.slots.data()));
 }
 

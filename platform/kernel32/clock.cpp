@@ -16,21 +16,32 @@ namespace {
 
 // Set while a test clock is installed, so the usual path takes no lock.
 std::atomic<bool> g_testClockInstalled{false};
-std::mutex g_clockMutex;
-std::shared_ptr<const TickClock> g_testClock;  // guarded by g_clockMutex
+
+struct TestClock {
+    std::mutex mutex;
+    std::shared_ptr<const TickClock> clock;  // guarded by mutex
+};
+
+// Never destroyed: static objects may read the clock while the process ends.
+TestClock& TheTestClock() {
+    static auto* clock = new TestClock;
+    return *clock;
+}
 
 }  // namespace
 
 std::shared_ptr<const TickClock> InstalledTestClock() {
     if (!g_testClockInstalled.load(std::memory_order_acquire)) return nullptr;
-    std::lock_guard lock(g_clockMutex);
-    return g_testClock;
+    TestClock& test = TheTestClock();
+    std::lock_guard lock(test.mutex);
+    return test.clock;
 }
 
 void InstallTestClock(TickClock clock) {
-    std::lock_guard lock(g_clockMutex);
-    g_testClock = clock ? std::make_shared<const TickClock>(std::move(clock)) : nullptr;
-    g_testClockInstalled.store(g_testClock != nullptr, std::memory_order_release);
+    TestClock& test = TheTestClock();
+    std::lock_guard lock(test.mutex);
+    test.clock = clock ? std::make_shared<const TickClock>(std::move(clock)) : nullptr;
+    g_testClockInstalled.store(test.clock != nullptr, std::memory_order_release);
 }
 
 }  // namespace brannock::platform
@@ -46,7 +57,8 @@ DWORD WINAPI GetTickCount() {
 
 VOID WINAPI Sleep(DWORD dwMilliseconds) {
     using Clock = std::chrono::steady_clock;
-    brannock::platform::CheckInterrupt();
+    using brannock::platform::StopPending;
+    if (StopPending()) return;
     // A driven clock stands still while the test does not move it.
     if (dwMilliseconds == 0 || brannock::platform::InstalledTestClock()) {
         std::this_thread::yield();
@@ -70,6 +82,6 @@ VOID WINAPI Sleep(DWORD dwMilliseconds) {
             slice = std::min(slice, left);
         }
         std::this_thread::sleep_for(slice);
-        brannock::platform::CheckInterrupt();
+        if (StopPending()) return;
     }
 }

@@ -1,5 +1,6 @@
-// The interrupt check of blocking calls: the framework's hook, then a
-// pending TerminateThread of the calling thread.
+// The hooks of blocking calls: the framework's stop check, a pending
+// TerminateThread of the calling thread, and the backend's work while a
+// call blocks.
 #include "platform/kernel32/interrupt.h"
 
 #include <atomic>
@@ -9,17 +10,27 @@
 namespace brannock::platform {
 namespace {
 
-std::atomic<InterruptCheck> g_check{nullptr};
+std::atomic<StopCheck> g_check{nullptr};
+std::atomic<void (*)()> g_blockedWork{nullptr};
 
 }  // namespace
 
-void SetInterruptCheck(InterruptCheck check) {
+void SetStopCheck(StopCheck check) {
     g_check.store(check, std::memory_order_release);
 }
 
-void CheckInterrupt() {
-    if (InterruptCheck check = g_check.load(std::memory_order_acquire)) check();
+bool StopPending() {
     EndThreadIfTerminated();
+    const StopCheck check = g_check.load(std::memory_order_acquire);
+    return check != nullptr && check();
+}
+
+void SetBlockedCallWork(void (*work)()) {
+    g_blockedWork.store(work, std::memory_order_release);
+}
+
+void DoBlockedCallWork() {
+    if (auto work = g_blockedWork.load(std::memory_order_acquire)) work();
 }
 
 }  // namespace brannock::platform

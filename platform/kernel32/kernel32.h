@@ -39,18 +39,19 @@ HANDLE WINAPI CreateThread(LPSECURITY_ATTRIBUTES lpThreadAttributes, SIZE_T dwSt
 BOOL WINAPI GetExitCodeThread(HANDLE hThread, LPDWORD lpExitCode);
 
 // A thread cannot be killed safely here: TerminateThread asks the thread to
-// stop and returns TRUE at once. The thread ends at its next interrupt check
-// (Sleep, WaitForSingleObject, a message wait; see interrupt.h): the check
+// stop and returns TRUE at once. The thread ends at its next blocking call
+// (Sleep, WaitForSingleObject, a message wait; see interrupt.h), which
 // throws a private exception that unwinds the thread's stack, running its
 // destructors, up to the thread's start, and the thread's exit code becomes
 // dwExitCode. Called on the thread itself, it unwinds at once and does not
-// return. A thread that never reaches an interrupt check keeps running, and a
+// return. A thread that never reaches a blocking call keeps running, and a
 // catch (...) on its stack that swallows the exception keeps it alive.
 BOOL WINAPI TerminateThread(HANDLE hThread, DWORD dwExitCode);
 
 // Waits for a thread to end. WAIT_OBJECT_0, WAIT_TIMEOUT after
 // dwMilliseconds of real time (INFINITE: no limit), WAIT_FAILED for a handle
-// that is not a thread. An interruption point.
+// that is not a thread. On a thread with a stop pending it does not block:
+// WAIT_TIMEOUT unless the thread has ended (see interrupt.h).
 DWORD WINAPI WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds);
 
 BOOL WINAPI CloseHandle(HANDLE hObject);
@@ -58,7 +59,8 @@ DWORD WINAPI GetCurrentThreadId();
 
 // Milliseconds from a monotonic clock, wrapping after about 49.7 days.
 DWORD WINAPI GetTickCount();
-// An interruption point; Sleep(0) gives up the rest of the time slice.
+// Sleep(0) gives up the rest of the time slice. Returns at once on a thread
+// with a stop pending (see interrupt.h).
 VOID WINAPI Sleep(DWORD dwMilliseconds);
 
 // The whole command line, program name first; arguments holding spaces are

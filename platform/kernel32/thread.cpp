@@ -177,22 +177,25 @@ BOOL WINAPI TerminateThread(HANDLE hThread, DWORD dwExitCode) {
 
 DWORD WINAPI WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds) {
     using Clock = std::chrono::steady_clock;
-    brannock::platform::CheckInterrupt();
     auto state = Handles().Find(hHandle);
     if (!state) return WAIT_FAILED;
     const bool forever = dwMilliseconds == INFINITE;
     const auto deadline = Clock::now() + std::chrono::milliseconds(dwMilliseconds);
     for (;;) {
+        // A thread with a stop pending only looks whether the wait is over.
+        const bool stopping = brannock::platform::StopPending();
+        Clock::duration slice = brannock::platform::kInterruptCheckInterval;
+        if (stopping)
+            slice = Clock::duration::zero();
+        else if (!forever)
+            slice = std::clamp<Clock::duration>(deadline - Clock::now(), {}, slice);
         {
             std::unique_lock lock(state->mutex);
-            Clock::duration slice = brannock::platform::kInterruptCheckInterval;
-            if (!forever) slice = std::clamp<Clock::duration>(deadline - Clock::now(), {}, slice);
-            if (state->ended.wait_for(lock, slice, [&] { return state->finished; })) {
+            if (state->ended.wait_for(lock, slice, [&] { return state->finished; }))
                 return WAIT_OBJECT_0;
-            }
         }
-        if (!forever && Clock::now() >= deadline) return WAIT_TIMEOUT;
-        brannock::platform::CheckInterrupt();
+        if (stopping || (!forever && Clock::now() >= deadline)) return WAIT_TIMEOUT;
+        brannock::platform::DoBlockedCallWork();
     }
 }
 

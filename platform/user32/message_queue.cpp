@@ -140,8 +140,8 @@ void WakeHostPump(DWORD threadId) {
 }  // namespace brannock::platform
 
 using namespace brannock::platform::user32;
-using brannock::platform::CheckInterrupt;
 using brannock::platform::kInterruptCheckInterval;
+using brannock::platform::StopPending;
 
 BOOL WINAPI PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (!window) return PostThreadMessageA(GetCurrentThreadId(), message, wParam, lParam);
@@ -193,22 +193,28 @@ BOOL WINAPI GetMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax) 
     if (!msg || (window && window != reinterpret_cast<HWND>(-1) && !IsWindow(window))) return -1;
     State& state = GetState();
     for (;;) {
-        CheckInterrupt();
+        const bool stopping = StopPending();
         PumpBackend();
         Lock lock(state.mutex);
         std::shared_ptr<ThreadQueue> queue = CurrentQueueLocked();
         while (ServeOneSent(*queue, lock)) {
         }
         MSG found{};
-        if (TakeMessage(state, *queue, found, window, filterMin, filterMax, true)) {
-            lock.unlock();
-            found.pt = CursorNow();
-            *msg = found;
-            return found.message == WM_QUIT ? FALSE : TRUE;
+        if (!TakeMessage(state, *queue, found, window, filterMin, filterMax, true)) {
+            if (!stopping) {
+                // Idle: WaitForWindowThreadIdle may go on.
+                queue->waiting = true;
+                queue->idle.notify_all();
+                queue->wake.wait_for(lock, kInterruptCheckInterval);
+                queue->waiting = false;
+                continue;
+            }
+            // A thread with a stop pending does not wait: it is told to quit.
+            found = MSG{nullptr, WM_QUIT, 0, 0, GetTickCount(), {}};
         }
-        queue->waiting = true;
-        queue->idle.notify_all();
-        queue->wake.wait_for(lock, kInterruptCheckInterval);
-        queue->waiting = false;
+        lock.unlock();
+        found.pt = CursorNow();
+        *msg = found;
+        return found.message == WM_QUIT ? FALSE : TRUE;
     }
 }

@@ -22,7 +22,8 @@ bool ServeOneSent(ThreadQueue& queue, Lock& lock);
 // Runs `work` on the thread that owns `hwnd`: at once when that is the
 // calling thread, else handed to it like a sent message while the caller
 // waits, serving what is sent to itself meanwhile. 0 when the window is
-// gone or its thread has ended. Call without the lock.
+// gone or its thread has ended, or when a stop pending on the calling thread
+// withdrew the work before it began (see interrupt.h). Call without the lock.
 LRESULT RunOnWindowThread(HWND hwnd, std::function<LRESULT()> work);
 
 // Queues a message for the queue's thread and wakes it. Needs the lock.

@@ -2,6 +2,8 @@
 // sender waits while the receiver serves the message inside its own message
 // calls. A waiting sender serves messages sent to itself, so two threads
 // sending to each other do not deadlock.
+#include <exception>
+
 #include "platform/kernel32/interrupt.h"
 #include "platform/user32/messaging.h"
 #include "platform/win32.h"
@@ -9,26 +11,61 @@
 namespace brannock::platform::user32 {
 namespace {
 
-// Waits for `sent`, queued on `target`, to be answered. On an interruption
-// (the check throws) a message still waiting is withdrawn; one already being
-// served is left to the receiver, which shares the record.
+// After the wait was given up: a message still queued is withdrawn, one
+// the receiver has taken is waited for to the end, since the receiver may
+// still write through its lParam into the sender's memory. Messages sent to
+// this thread are served meanwhile, so a send back cannot deadlock; an
+// exception from one of them is held back until the wait is over.
+void Settle(const std::shared_ptr<SentMessage>& sent, ThreadQueue& self, ThreadQueue& target) {
+    State& state = GetState();
+    Lock lock(state.mutex);
+    if (!sent->taken) {
+        std::erase(target.sent, sent);
+        return;
+    }
+    std::exception_ptr held;
+    while (!sent->done) {
+        try {
+            if (ServeOneSent(self, lock)) continue;
+        } catch (...) {
+            if (!held) held = std::current_exception();
+            continue;
+        }
+        self.wake.wait_for(lock, kInterruptCheckInterval);
+    }
+    lock.unlock();
+    if (held) std::rethrow_exception(held);
+}
+
+// Waits for `sent`, queued on `target`, to be answered, serving messages
+// sent to this thread and letting the backend serve the host meanwhile. A
+// stop pending on this thread ends the wait: 0 for a message withdrawn, the
+// answer of one that was already taken (see Settle).
 LRESULT WaitForAnswer(const std::shared_ptr<SentMessage>& sent, ThreadQueue& self,
                       ThreadQueue& target) {
     State& state = GetState();
     try {
         for (;;) {
-            CheckInterrupt();
-            Lock lock(state.mutex);
-            if (sent->done) return sent->result;
-            if (ServeOneSent(self, lock)) continue;
-            self.wake.wait_for(lock, kInterruptCheckInterval);
-            if (sent->done) return sent->result;
+            const bool stopping = StopPending();
+            {
+                Lock lock(state.mutex);
+                if (sent->done) return sent->result;
+                if (stopping) break;
+                if (ServeOneSent(self, lock)) continue;
+                self.wake.wait_for(lock, kInterruptCheckInterval);
+                if (sent->done) return sent->result;
+            }
+            DoBlockedCallWork();
         }
     } catch (...) {
-        Lock lock(state.mutex);
-        std::erase(target.sent, sent);
+        // This thread is being ended (TerminateThread), or a procedure
+        // served here threw.
+        Settle(sent, self, target);
         throw;
     }
+    Settle(sent, self, target);
+    Lock lock(state.mutex);
+    return sent->done ? sent->result : 0;
 }
 
 LRESULT Deliver(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
@@ -73,6 +110,7 @@ bool ServeOneSent(ThreadQueue& queue, Lock& lock) {
     if (queue.sent.empty()) return false;
     std::shared_ptr<SentMessage> sent = std::move(queue.sent.front());
     queue.sent.pop_front();
+    sent->taken = true;
     lock.unlock();
     LRESULT result = 0;
     try {

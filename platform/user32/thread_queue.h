@@ -26,6 +26,7 @@ struct SentMessage {
     // Work run on the receiving thread instead of the window procedure.
     std::function<LRESULT()> action;
     LRESULT result = 0;
+    bool taken = false;  // the receiver has begun serving it
     bool done = false;
     std::shared_ptr<ThreadQueue> sender;
 };

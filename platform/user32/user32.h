@@ -541,7 +541,9 @@ int WINAPI GetWindowTextA(HWND window, LPSTR buffer, int size);
 int WINAPI GetWindowTextLengthA(HWND window);
 HWND WINAPI GetDesktopWindow();
 
-// Messages
+// Messages. On a thread with a stop pending (platform/kernel32/interrupt.h)
+// GetMessageA returns FALSE, as for WM_QUIT, instead of waiting, and
+// SendMessageA across threads withdraws a message not yet taken (0).
 BOOL WINAPI GetMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax);
 BOOL WINAPI PeekMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax, UINT remove);
 BOOL WINAPI TranslateMessage(const MSG* msg);

@@ -38,6 +38,18 @@ std::string TestName() {
     return std::string(info->test_suite_name()) + "." + info->name();
 }
 
+// The display the tests run on says why it did not start, in the words of
+// the program that failed.
+TEST(XvfbHarness, ReportsWhyTheWindowManagerDidNotStart) {
+    if (!XvfbDisplay::Installed() || !XvfbDisplay::WindowManagerInstalled())
+        GTEST_SKIP() << "Xvfb or evilwm is not installed";
+    const XvfbDisplay display(320, 240, "brannock-no-such-font");
+    EXPECT_FALSE(display.Running());
+    EXPECT_NE(display.Failure().find("evilwm did not start: "), std::string::npos)
+        << display.Failure();
+    EXPECT_NE(display.Failure().find("font"), std::string::npos) << display.Failure();
+}
+
 // One program on the SDL2 backend in its own Xvfb server.
 class OnDisplay : public testing::Test {
   protected:
@@ -46,7 +58,7 @@ class OnDisplay : public testing::Test {
         if (!XvfbDisplay::Installed()) GTEST_SKIP() << "Xvfb is not installed";
         display_.emplace(kScreenWidth, kScreenHeight);
         ASSERT_TRUE(XvfbDisplay::WindowManagerInstalled()) << "evilwm is not installed";
-        ASSERT_TRUE(display_->Running()) << "Xvfb or its window manager did not start";
+        ASSERT_TRUE(display_->Running()) << display_->Failure();
         program_.emplace(ProgramSetup{
             program,
             std::filesystem::temp_directory_path(),
@@ -183,6 +195,33 @@ TEST_F(ProbeProgram, MenuBarItemsAndDropDownItemsPostCommands) {
     ExpectExitCodeZero();
 }
 
+// A pop-up row opens its list beside it, level with the row, where a
+// command is chosen as in the drop-down.
+TEST_F(ProbeProgram, NestedPopUpsOpenBesideTheirRowAndChoose) {
+    CaptureWhen(window_, "start", [](const Screenshot& s) { return ClientIs(s, kBlue); });
+    // Colour's drop-down, 80 pixels wide, has rows of 20 pixels from 1 below
+    // the bar (a separator is 8): Red, Green, -, Blue, More.
+    constexpr int kMoreY = kMenuHeight + 1 + 20 + 20 + 8 + 20 + 10;
+    ASSERT_TRUE(display_->Click(window_, 20, 10));
+    CaptureWhen(window_, "drop-down",
+                [](const Screenshot& s) { return s.At(40, kMenuHeight + 10) != kBlue; });
+    // Resting on More opens its list; another row of the drop-down closes it.
+    ASSERT_TRUE(display_->MoveTo(window_, 40, kMoreY));
+    CaptureWhen(window_, "nested", [](const Screenshot& s) { return s.At(120, kMoreY) != kBlue; });
+    ASSERT_TRUE(display_->MoveTo(window_, 40, kMenuHeight + 10));
+    CaptureWhen(window_, "nested-closed",
+                [](const Screenshot& s) { return s.At(120, kMoreY) == kBlue; });
+    // A press on More opens it too.
+    ASSERT_TRUE(display_->Click(window_, 40, kMoreY));
+    CaptureWhen(window_, "nested-again",
+                [](const Screenshot& s) { return s.At(120, kMoreY) != kBlue; });
+    ASSERT_TRUE(display_->Click(window_, 120, kMoreY));  // Yellow
+    EXPECT_TRUE(Reported("command 104"));
+    CaptureWhen(window_, "yellow-without-lists", [](const Screenshot& s) {
+        return ClientIs(s, kYellow) && s.At(120, kMoreY) == kYellow && s.At(40, kMoreY) == kYellow;
+    });
+}
+
 TEST_F(ProbeProgram, FullScreenShowsTheDisplayModeScaledWithLetterboxing) {
     ASSERT_TRUE(display_->Type(window_, "key f"));
     ASSERT_TRUE(Reported("full screen"));
@@ -205,11 +244,23 @@ TEST_F(ProbeProgram, PixelsDrawnOnAnotherThreadAreShownWhileTheWindowThreadWaits
     CaptureWhen(window_, "magenta", [](const Screenshot& s) { return ClientIs(s, 0xFF00FF); });
 }
 
+// The window thread keeps the host served while it waits in
+// WaitForSingleObject: what the other thread drew shows meanwhile.
+TEST_F(ProbeProgram, PixelsDrawnOnAnotherThreadAreShownWhileTheWindowThreadWaitsForIt) {
+    ASSERT_TRUE(display_->Type(window_, "key w"));
+    ASSERT_TRUE(Reported("painted from thread"));
+    CaptureWhen(window_, "magenta", [](const Screenshot& s) { return ClientIs(s, 0xFF00FF); });
+}
+
+// Boxes from any thread are shown by the window thread.
 TEST_F(ProbeProgram, MessageBoxesGoToStderrForUnattendedRuns) {
     ASSERT_TRUE(display_->Type(window_, "key m"));
     // "Hello あ" in code page 932, shown in UTF-8, answered with OK (1).
     EXPECT_TRUE(Reported("[Probe] Hello \xE3\x81\x82 (answered OK)"));
     EXPECT_TRUE(Reported("messagebox 1"));
+    ASSERT_TRUE(display_->Type(window_, "key g"));
+    EXPECT_TRUE(Reported("[Probe] From a thread (answered OK)"));
+    EXPECT_TRUE(Reported("thread messagebox 1"));
 }
 
 #ifdef BRANNOCK_E2E_MINIMAL

@@ -4,9 +4,12 @@
 // one line each on stdout, so a test can check what the host delivered.
 //
 // Keys: Escape closes the window, F toggles full screen (640x480, filled
-// green), M shows a message box, T paints the client area magenta from a
-// thread of its own while the window thread waits for messages. Menu: Colour > Red / Green / Blue
-// repaints the client area; Quit closes the window.
+// green), M shows a message box, G shows one from a thread of its own, T
+// paints the client area magenta from a thread of its own while the window
+// thread waits for messages, W does so while the window thread waits for
+// that thread to end (8 seconds). Menu: Colour > Red / Green / Blue and
+// Colour > More > Yellow / Cyan repaint the client area; Quit closes the
+// window.
 #include <cstdio>
 
 #include "platform/win32.h"
@@ -15,7 +18,7 @@ namespace {
 
 constexpr int kClientWidth = 320;
 constexpr int kClientHeight = 240;
-constexpr UINT kRed = 101, kGreen = 102, kBlue = 103, kQuit = 110;
+constexpr UINT kRed = 101, kGreen = 102, kBlue = 103, kYellow = 104, kCyan = 105, kQuit = 110;
 
 COLORREF g_colour = RGB(0, 0, 255);
 IDirectDraw7* g_directDraw = nullptr;
@@ -55,6 +58,25 @@ DWORD WINAPI PaintFromThread(LPVOID parameter) {
     ReleaseDC(window, dc);
     Report("painted from thread");
     return 0;
+}
+
+DWORD WINAPI PaintAndLinger(LPVOID parameter) {
+    PaintFromThread(parameter);
+    Sleep(8000);
+    return 0;
+}
+
+DWORD WINAPI MessageBoxFromThread(LPVOID) {
+    Report("thread messagebox %lld", MessageBoxA(nullptr, "From a thread", "Probe", MB_OK));
+    return 0;
+}
+
+// Starts `routine` on a thread of its own; with `wait`, waits for it to end.
+void OnThread(LPTHREAD_START_ROUTINE routine, HWND window, bool wait = false) {
+    HANDLE thread = CreateThread(nullptr, 0, routine, window, 0, nullptr);
+    if (!thread) return;
+    if (wait) WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
 }
 
 void LeaveFullScreen(HWND window) {
@@ -118,10 +140,9 @@ LRESULT CALLBACK ProbeProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
                         static_cast<unsigned long>(lParam & 0xFFFFFFFF));
             std::fflush(stdout);
             if (message == WM_KEYDOWN && wParam == VK_ESCAPE) PostMessageA(window, WM_CLOSE, 0, 0);
-            if (message == WM_KEYDOWN && wParam == 'T') {
-                if (HANDLE thread = CreateThread(nullptr, 0, &PaintFromThread, window, 0, nullptr))
-                    CloseHandle(thread);
-            }
+            if (message == WM_KEYDOWN && wParam == 'T') OnThread(&PaintFromThread, window);
+            if (message == WM_KEYDOWN && wParam == 'W') OnThread(&PaintAndLinger, window, true);
+            if (message == WM_KEYDOWN && wParam == 'G') OnThread(&MessageBoxFromThread, window);
             if (message == WM_KEYDOWN && wParam == 'M')
                 Report("messagebox %lld",
                        MessageBoxA(window, "Hello \x82\xa0", "Probe", MB_OK));  // "Hello あ"
@@ -151,6 +172,8 @@ LRESULT CALLBACK ProbeProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             if (LOWORD(wParam) == kRed) g_colour = RGB(255, 0, 0);
             if (LOWORD(wParam) == kGreen) g_colour = RGB(0, 255, 0);
             if (LOWORD(wParam) == kBlue) g_colour = RGB(0, 0, 255);
+            if (LOWORD(wParam) == kYellow) g_colour = RGB(255, 255, 0);
+            if (LOWORD(wParam) == kCyan) g_colour = RGB(0, 255, 255);
             InvalidateRect(window, nullptr, FALSE);
             return 0;
         case WM_CLOSE:
@@ -167,11 +190,15 @@ LRESULT CALLBACK ProbeProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 HMENU MakeMenu() {
+    HMENU more = CreatePopupMenu();
+    AppendMenuA(more, MF_STRING, kYellow, "&Yellow");
+    AppendMenuA(more, MF_STRING, kCyan, "&Cyan");
     HMENU colours = CreatePopupMenu();
     AppendMenuA(colours, MF_STRING, kRed, "&Red");
     AppendMenuA(colours, MF_STRING, kGreen, "&Green");
     AppendMenuA(colours, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(colours, MF_STRING, kBlue, "&Blue");
+    AppendMenuA(colours, MF_POPUP, reinterpret_cast<UINT_PTR>(more), "&More");
     HMENU bar = CreateMenu();
     AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(colours), "&Colour");
     AppendMenuA(bar, MF_STRING, kQuit, "&Quit");

@@ -8,10 +8,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <string_view>
+#include <vector>
 
 namespace brannock::e2e {
 namespace {
@@ -35,6 +39,36 @@ bool ParsePpm(const std::string& data, Screenshot& shot) {
     return true;
 }
 
+// The descriptor a child's stderr goes to: `file`, or /dev/null without one.
+// Taken before fork, so the child only makes async-signal-safe calls.
+int ErrorsFd(std::FILE* file) {
+    return file ? fileno(file) : open("/dev/null", O_WRONLY);
+}
+
+// The last lines a child wrote to its stderr file that say something (Xvfb
+// ends its reports with bare "(EE)" lines), joined with " / ".
+std::string LastErrorLines(std::FILE* file) {
+    if (!file) return "(its stderr was not kept)";
+    std::string text;
+    char buffer[4096];
+    off_t offset = 0;
+    for (ssize_t n; (n = pread(fileno(file), buffer, sizeof buffer, offset)) > 0; offset += n)
+        text.append(buffer, static_cast<std::size_t>(n));
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        const std::string_view said =
+            std::string_view(line).substr(line.rfind("(EE)", 0) == 0 ? 4 : 0);
+        if (std::any_of(said.begin(), said.end(), [](unsigned char c) { return std::isalnum(c); }))
+            lines.push_back(line);
+    }
+    if (lines.empty()) return "(nothing on its stderr)";
+    std::string last;
+    for (std::size_t i = lines.size() > 2 ? lines.size() - 2 : 0; i < lines.size(); ++i)
+        last += (last.empty() ? "" : " / ") + lines[i];
+    return last;
+}
+
 }  // namespace
 
 int Screenshot::Count(int left, int top, int right, int bottom, std::uint32_t rgb) const {
@@ -53,18 +87,22 @@ bool XvfbDisplay::WindowManagerInstalled() {
     return std::system("command -v evilwm >/dev/null 2>&1") == 0;
 }
 
-XvfbDisplay::XvfbDisplay(int width, int height) {
-    if (!Installed()) return;
+XvfbDisplay::XvfbDisplay(int width, int height, const std::string& windowManagerFont) {
+    if (!Installed()) {
+        failure_ = "Xvfb is not installed";
+        return;
+    }
     // Xvfb picks a free display number itself and writes it to -displayfd.
     int fds[2];
     if (pipe(fds) != 0) return;
     const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
     const std::string displayFd = std::to_string(fds[1]);
+    serverErrors_ = std::tmpfile();
+    const int errors = ErrorsFd(serverErrors_);
     server_ = fork();
     if (server_ == 0) {
         close(fds[0]);
-        const int quiet = open("/dev/null", O_WRONLY);
-        dup2(quiet, STDERR_FILENO);
+        dup2(errors, STDERR_FILENO);
         execlp("Xvfb", "Xvfb", "-displayfd", displayFd.c_str(), "-screen", "0", screen.c_str(),
                "-nolisten", "tcp", static_cast<char*>(nullptr));
         _exit(127);
@@ -72,6 +110,7 @@ XvfbDisplay::XvfbDisplay(int width, int height) {
     close(fds[1]);
     if (server_ < 0) {
         close(fds[0]);
+        failure_ = "cannot start Xvfb";
         return;
     }
     std::string number;
@@ -82,9 +121,12 @@ XvfbDisplay::XvfbDisplay(int width, int height) {
         number += c;
     }
     close(fds[0]);
-    if (number.empty()) return;
+    if (number.empty()) {
+        failure_ = "Xvfb did not start: " + LastErrorLines(serverErrors_);
+        return;
+    }
     name_ = ":" + number;
-    if (!StartWindowManager()) name_.clear();
+    if (!StartWindowManager(windowManagerFont)) name_.clear();
 }
 
 XvfbDisplay::~XvfbDisplay() {
@@ -93,23 +135,30 @@ XvfbDisplay::~XvfbDisplay() {
         kill(pid, SIGTERM);
         waitpid(pid, nullptr, 0);
     }
+    for (std::FILE* errors : {windowManagerErrors_, serverErrors_})
+        if (errors) std::fclose(errors);
 }
 
 // Starts evilwm and waits until it announces itself on the root window.
-bool XvfbDisplay::StartWindowManager() {
+bool XvfbDisplay::StartWindowManager(const std::string& font) {
+    windowManagerErrors_ = std::tmpfile();
+    const int errors = ErrorsFd(windowManagerErrors_);
     windowManager_ = fork();
     if (windowManager_ == 0) {
-        const int quiet = open("/dev/null", O_WRONLY);
-        dup2(quiet, STDERR_FILENO);
-        // "fixed" comes with every X server's base fonts; evilwm's default
-        // ("variable") does not.
-        execlp("evilwm", "evilwm", "-display", name_.c_str(), "-fn", "fixed",
+        dup2(errors, STDERR_FILENO);
+        execlp("evilwm", "evilwm", "-display", name_.c_str(), "-fn", font.c_str(),
                static_cast<char*>(nullptr));
         _exit(127);
     }
-    if (windowManager_ < 0) return false;
+    if (windowManager_ < 0) {
+        failure_ = "cannot start evilwm";
+        return false;
+    }
     Display* display = XOpenDisplay(name_.c_str());
-    if (!display) return false;
+    if (!display) {
+        failure_ = "cannot open the display " + name_;
+        return false;
+    }
     const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False);
     bool ready = false;
     for (int attempt = 0; attempt < 100 && !ready; ++attempt) {
@@ -128,6 +177,7 @@ bool XvfbDisplay::StartWindowManager() {
         }
     }
     XCloseDisplay(display);
+    if (!ready) failure_ = "evilwm did not start: " + LastErrorLines(windowManagerErrors_);
     return ready;
 }
 
@@ -178,6 +228,14 @@ bool XvfbDisplay::Click(const std::string& window, int x, int y) const {
     bool ok = false;
     Run("xdotool mousemove --window " + window + " --sync " + std::to_string(x) + " " +
             std::to_string(y) + " click 1",
+        &ok);
+    return ok;
+}
+
+bool XvfbDisplay::MoveTo(const std::string& window, int x, int y) const {
+    bool ok = false;
+    Run("xdotool mousemove --window " + window + " --sync " + std::to_string(x) + " " +
+            std::to_string(y),
         &ok);
     return ok;
 }

@@ -8,6 +8,7 @@
 #include <sys/types.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -29,9 +30,11 @@ struct Screenshot {
 
 class XvfbDisplay {
   public:
-    // Starts Xvfb with one screen of the given size and the window manager;
-    // Running() is false when either is missing or does not start.
-    XvfbDisplay(int width = 1024, int height = 768);
+    // Starts Xvfb with one screen of the given size and the window manager,
+    // which draws with the X core font `windowManagerFont` ("fixed" comes
+    // with xfonts-base). Running() is false when either is missing or does
+    // not start; Failure() then says why.
+    XvfbDisplay(int width = 1024, int height = 768, const std::string& windowManagerFont = "fixed");
     XvfbDisplay(const XvfbDisplay&) = delete;
     XvfbDisplay& operator=(const XvfbDisplay&) = delete;
     ~XvfbDisplay();
@@ -39,6 +42,9 @@ class XvfbDisplay {
     static bool Installed();
     static bool WindowManagerInstalled();
     bool Running() const { return !name_.empty(); }
+    // Why the display did not start, with the failing program's last line
+    // on stderr; empty while it runs.
+    const std::string& Failure() const { return failure_; }
     // ":N", for DISPLAY.
     const std::string& Name() const { return name_; }
 
@@ -51,6 +57,8 @@ class XvfbDisplay {
     bool Type(const std::string& window, const std::string& commands) const;
     // Left click at a point of the window.
     bool Click(const std::string& window, int x, int y) const;
+    // Moves the pointer to a point of the window.
+    bool MoveTo(const std::string& window, int x, int y) const;
     // A screenshot of the window ("root": the whole screen), also kept as a
     // PNG file at `savePath` for people to look at.
     Screenshot Capture(const std::string& window, const std::string& savePath) const;
@@ -61,11 +69,15 @@ class XvfbDisplay {
     // Runs a shell command with DISPLAY set; its stdout, or "" on failure.
     std::string Run(const std::string& command, bool* ok = nullptr) const;
 
-    bool StartWindowManager();
+    bool StartWindowManager(const std::string& font);
 
     pid_t server_ = -1;
     pid_t windowManager_ = -1;
     std::string name_;
+    std::string failure_;
+    // The stderr of the server and of the window manager, kept for Failure().
+    std::FILE* serverErrors_ = nullptr;
+    std::FILE* windowManagerErrors_ = nullptr;
 };
 
 }  // namespace brannock::e2e

@@ -8,12 +8,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <thread>
 
 #include "framework/globals.h"
 #include "framework/system.h"
 #include "tests/support/framework_run.h"
 
 #ifndef _WIN32
+#include "platform/kernel32/process_end.h"
 #include "platform/testing/message_boxes.h"
 #endif
 
@@ -68,6 +70,12 @@ class Game : public ObservedSystem {
         endedWhenStopped = WaitForSingleObject(gameThread, 0) == WAIT_OBJECT_0;
     }
 };
+
+#ifdef _WIN32
+constexpr const char* kEndOfProcessWork = "";
+#else
+constexpr const char* kEndOfProcessWork = "end-of-process work\n";
+#endif
 
 void PressKey(WPARAM key) {
     PostMessageA(g_hWnd, WM_KEYDOWN, key, 0);
@@ -138,14 +146,17 @@ TEST(Run, RequestCloseFromTheGameThreadDoesNotReturn) {
 }
 
 #ifndef _WIN32
-// Also ends the run, though the window stays open.
-TEST(Run, StopFromTheWindowThreadUnwindsAGameBlockedInSleep) {
+// Also ends the run, though the window stays open. The sleep returns early
+// and the game's next framework call unwinds it.
+TEST(Run, StopFromTheWindowThreadEndsAGameBlockedInSleep) {
     struct Sleeper : Game {
-        std::atomic<int> state{0};  // 1 asleep, 2 woke
+        std::atomic<int> state{0};  // 1 asleep, 2 woke, 3 past a framework call
         void MainLoop() override {
             state = 1;
             Sleep(100000);
             state = 2;
+            WaitFrame(60);
+            state = 3;
         }
     } game;
     std::jthread user([&] {
@@ -153,8 +164,49 @@ TEST(Run, StopFromTheWindowThreadUnwindsAGameBlockedInSleep) {
     });
     EXPECT_EQ(RunWinMain(), 0);
     EXPECT_TRUE(game.endedWhenStopped);  // within the stop's wait
-    EXPECT_EQ(game.state, 1);
+    EXPECT_EQ(game.state, 2);
     EXPECT_TRUE(IsWindow(g_hWnd));
+}
+
+// A destructor that runs at the end of a scope while the stop is pending
+// may block in platform calls: they return early instead of throwing out
+// of it (which would end the process).
+TEST(Run, StopWhileTheGameRunsADestructorThatBlocks) {
+    struct Cleanup : Game {
+        std::atomic<int> state{0};  // 1 in scope, 2 past the destructor, 3 past WaitFrame
+        std::atomic<bool> destructorDone{false};
+        std::atomic<LRESULT> sent{-1};
+        void MainLoop() override {
+            {
+                struct Guard {
+                    Cleanup& game;
+                    ~Guard() {
+                        Sleep(100000);
+                        WaitForSingleObject(game.gameThread, INFINITE);  // its own thread
+                        game.sent = SendMessageA(g_hWnd, WM_USER, 0, 0);
+                        SetWindowTextA(g_hWnd, "cleanup");
+                        SetWindowPos(g_hWnd, nullptr, 0, 0, 100, 100, SWP_NOMOVE | SWP_NOZORDER);
+                        game.destructorDone = true;
+                    }
+                } guard{*this};
+                state = 1;
+                while (threaded)  // until the stop is requested
+                    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+            state = 2;
+            WaitFrame(60);
+            state = 3;
+        }
+    } game;
+    std::jthread user([&] {
+        if (WaitUntil([&] { return game.state == 1; })) PressKey('S');
+    });
+    EXPECT_EQ(RunWinMain(), 0);
+    EXPECT_TRUE(game.endedWhenStopped);
+    EXPECT_TRUE(game.destructorDone);
+    EXPECT_EQ(game.state, 2);
+    // The window thread was waiting for the game: the send was withdrawn.
+    EXPECT_EQ(game.sent, 0);
 }
 
 // Exit handler of a death test's child: the message boxes shown, in hex.
@@ -181,12 +233,17 @@ TEST(RunDeathTest, SecondApplicationObjectIsRefusedWithAWarning) {
 }
 #endif
 
+// Without static destructors (the game thread still uses the objects they
+// would destroy) but with the end-of-process work that ExitProcess runs.
 TEST(RunDeathTest, GameThreadThatIgnoresTheStopEndsTheProcessAtOnce) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     static std::atomic<bool> spinning{false};
     EXPECT_EXIT(
         {
             std::atexit([] { std::_Exit(3); });  // any normal exit path gives 3
+#ifndef _WIN32
+            brannock::platform::AtProcessEnd([] { std::fprintf(stderr, "end-of-process work\n"); });
+#endif
             CSystem system(nullptr, [](CSystem*) {
                 for (spinning = true; spinning;) {
                 }
@@ -195,7 +252,7 @@ TEST(RunDeathTest, GameThreadThatIgnoresTheStopEndsTheProcessAtOnce) {
             RunWinMain();
             std::_Exit(1);
         },
-        ::testing::ExitedWithCode(0), "");
+        ::testing::ExitedWithCode(0), kEndOfProcessWork);
 }
 
 }  // namespace

@@ -32,7 +32,10 @@ class LoopWindow : public CWindow {
         started = true;
         while (mode < 0)
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        if (mode == 1) SendMessageA(hwnd, WM_KEYDOWN, 'S', 0);
+        if (mode == 1) {
+            sent = true;
+            SendMessageA(hwnd, WM_KEYDOWN, 'S', 0);
+        }
         MSG message;
         while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         }
@@ -43,6 +46,7 @@ class LoopWindow : public CWindow {
     }
     std::atomic<int> mode;
     std::atomic<bool> started{false};
+    std::atomic<bool> sent{false};
     int lastKey = 0;
 };
 
@@ -125,21 +129,131 @@ TEST_F(SecondaryWindowTest, WindowsQueuedOnTheGameThreadAreMadeHereAndEndEitherW
     }));
 }
 
-TEST_F(SecondaryWindowTest, CloseServesAThreadSendingToItsWindowAndGivesUpOnADeafOne) {
+// The thread waits for the window's owner, which waits for the thread: the
+// owner serves the message, or the stopping thread withdraws it.
+TEST_F(SecondaryWindowTest, CloseEndsAThreadBlockedSendingToItsWindow) {
     LoopWindow sending(-1);
     Open(sending);
     sending.mode = 1;
-    sending.Close();  // meanwhile the thread blocks in SendMessageA to the window
+    ASSERT_TRUE(WaitUntil([&] { return sending.sent.load(); }));
+    sending.Close();
     EXPECT_EQ(sending.thread.load(), nullptr);
-    EXPECT_EQ(sending.lastKey, 'S');
+}
 
-    LoopWindow deaf(-1);  // does not look at its queue until told
-    Open(deaf);
-    const auto start = std::chrono::steady_clock::now();
-    deaf.Close();
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
-    EXPECT_NE(deaf.thread.load(), nullptr);  // still running: kept for the destructor
-    deaf.mode = 0;
+// Destroying the object on one thread while the window's owner runs its
+// WndProc waits for that call to return.
+TEST_F(SecondaryWindowTest, DestructionWaitsForACallInProgressOnAnotherThread) {
+    static std::atomic<bool> inside{false}, deleting{false}, left{false};
+    struct Busy : LoopWindow {
+        ~Busy() override { Close(); }  // its WndProc uses its own members
+        int calls = 0;
+        LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+            if (message != WM_KEYDOWN) return LoopWindow::WndProc(message, wParam, lParam);
+            inside = true;
+            while (!deleting)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            ++calls;  // the object is still there
+            left = true;
+            return 0;
+        }
+    };
+    auto* busy = new Busy;
+    Open(*busy);
+    HWND handle = busy->GetHandle();
+    std::atomic<bool> leftFirst{false};
+    std::thread deleter([&] {
+        ASSERT_TRUE(WaitUntil([&] { return inside.load(); }));
+        deleting = true;
+        delete busy;
+        leftFirst = left.load();
+    });
+    SendMessageA(handle, WM_KEYDOWN, 'B', 0);  // runs WndProc here, on the owner
+    deleter.join();
+    EXPECT_TRUE(leftFirst);
+}
+
+#ifndef _WIN32
+// Closing a window ends its thread wherever it waits: a blocking call
+// returns early, and the next framework call unwinds the thread.
+TEST_F(SecondaryWindowTest, ClosingTheWindowEndsAThreadThatSleepsOrWaits) {
+    struct Sleeper : CWindow {
+        CSystem& system;
+        std::atomic<bool> started{false}, woke{false}, ranOn{false};
+        explicit Sleeper(CSystem& system) : system(system) {}
+        ~Sleeper() override { Close(); }
+        void ThreadMain() override {
+            started = true;
+            Sleep(INFINITE);
+            woke = true;
+            system.PumpMessages();
+            ranOn = true;
+        }
+    } sleeper(system);
+    // A loop that never calls the framework is unwound by its blocking call.
+    struct Looping : CWindow {
+        std::atomic<bool> started{false};
+        ~Looping() override { Close(); }
+        void ThreadMain() override {
+            started = true;
+            for (;;)
+                Sleep(2);
+        }
+    } looping;
+    for (CWindow* window : {static_cast<CWindow*>(&sleeper), static_cast<CWindow*>(&looping)})
+        system.QueueWindow(0, nullptr, window);
+    while (system.ProcessWindowRequest() != 0) {
+    }
+    ASSERT_TRUE(WaitUntil([&] { return sleeper.started && looping.started; }));
+
+    for (CWindow* window : {static_cast<CWindow*>(&sleeper), static_cast<CWindow*>(&looping)}) {
+        HWND handle = window->GetHandle();
+        SendMessageA(handle, WM_CLOSE, 0, 0);
+        EXPECT_EQ(window->thread.load(), nullptr);  // ended, not given up on
+        EXPECT_FALSE(IsWindow(handle));
+    }
+    EXPECT_TRUE(sleeper.woke);
+    EXPECT_FALSE(sleeper.ranOn);
+}
+#endif
+
+// A thread that does not listen for a while: Close gives up after a bounded
+// wait and leaves the thread stopping; the destructor waits until it ends.
+TEST_F(SecondaryWindowTest, DestructionWaitsForAThreadThatTakesItsTime) {
+    static std::atomic<bool> listen{false}, finished{false};
+    static std::atomic<bool> started{false};
+    // Only the CWindow part is left while ~CWindow waits: the thread uses
+    // nothing else.
+    struct Deaf : CWindow {
+        void ThreadMain() override {
+            struct Leave {  // however the thread ends
+                const CWindow& window;
+                ~Leave() {
+                    (void)window.threadId.load();  // the object is still there
+                    finished = true;
+                }
+            } leave{*this};
+            started = true;
+            while (!listen)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            MSG message;
+            while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+            }
+        }
+    };
+    auto* deaf = new Deaf;
+    system.QueueWindow(0, nullptr, deaf);
+    system.ProcessWindowRequest();
+    ASSERT_TRUE(WaitUntil([&] { return started.load(); }));
+    std::atomic<bool> endedFirst{false};
+    std::thread deleter([&] {
+        delete deaf;
+        endedFirst = finished.load();
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    listen = true;
+    deleter.join();
+    EXPECT_TRUE(endedFirst);
 }
 
 TEST_F(SecondaryWindowTest, WindowBeyondAFullMapHasNoObject) {

@@ -76,6 +76,21 @@ TEST_F(DisplayTest, ReleaseAllObjectsTwice) {
     display.Present();
 }
 
+// A game's display is part of its one static object: made before the
+// display opens (and before anything the opening makes), destroyed after the
+// process entry returned, when all it releases must still be there.
+TEST(StaticDisplayDeathTest, ReleasesItsObjectsWhenTheProcessEnds) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            static XSprite display;
+            display.AttachWindow(brannock::test::CreateTestWindow(WS_POPUP, 0, 0, 640, 480));
+            display.InitDisplay(640, 480, 16, 4);
+            std::exit(display.IsDrawEnabled() ? 0 : 2);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
 #ifndef _WIN32
 namespace testing_ctl = brannock::testing;
 

@@ -255,6 +255,27 @@ TEST(GdiObjects, SelectedBitmapsStayUntilReleasedAndStaleHandlesAreInvalid) {
     EXPECT_EQ(GetPixel(first, 0, 0), CLR_INVALID);
 }
 
+// Past the 32,767 create/delete cycles after which a slot's handle used to
+// come round again (the frame-rate readout alone makes one per frame).
+TEST(GdiObjects, AStaleHandleNeverNamesALaterObject) {
+    HBRUSH stale = CreateSolidBrush(RGB(1, 2, 3));
+    ASSERT_TRUE(DeleteObject(stale));
+    int repeats = 0;
+    for (int i = 0; i < 70000; ++i) {
+        HBRUSH brush = CreateSolidBrush(RGB(4, 5, 6));
+        repeats += brush == stale;
+        DeleteObject(brush);
+    }
+    EXPECT_EQ(repeats, 0);
+
+    HBRUSH live = CreateSolidBrush(RGB(7, 8, 9));
+    EXPECT_FALSE(DeleteObject(stale));  // a double delete leaves `live` alone
+    HDC dc = CreateCompatibleDC(nullptr);
+    EXPECT_NE(SelectObject(dc, live), nullptr);
+    DeleteDC(dc);
+    EXPECT_TRUE(DeleteObject(live));
+}
+
 TEST(GdiObjects, CompatibleBitmapsTakeTheScreenFormat) {
     HDC screen = GetDC(nullptr);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, 3, 2);

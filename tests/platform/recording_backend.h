@@ -2,6 +2,7 @@
 // otherwise behaves as the headless one.
 #pragma once
 
+#include <atomic>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -66,7 +67,12 @@ class RecordingBackend final : public platform::Backend {
     void FramePaced(int framesPerSecond) override {
         Add("paced " + std::to_string(framesPerSecond));
     }
-    void PumpEvents() override { inner_->PumpEvents(); }
+    void PumpEvents() override {
+        ++pumps_;
+        inner_->PumpEvents();
+    }
+    // How often the platform has let it pump, on any thread.
+    int Pumps() const { return pumps_; }
     int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption,
                        UINT type) override {
         Add("box " + caption + ": " + text);
@@ -86,6 +92,7 @@ class RecordingBackend final : public platform::Backend {
         platform::CreateHeadlessBackend(platform::ProcessSettings());
     std::mutex mutex_;
     std::vector<std::string> events_;
+    std::atomic<int> pumps_{0};
 };
 
 }  // namespace brannock::test

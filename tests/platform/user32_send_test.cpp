@@ -1,11 +1,12 @@
 // SendMessageA and window work across threads: the sender blocks, the
 // receiver serves inside its own message calls, a blocked sender serves
-// what is sent to it, a dead receiver answers 0, an interrupted sender
-// unwinds cleanly.
+// what is sent to it, a dead receiver answers 0, a sender whose thread stops
+// gives up only what the receiver has not begun.
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <stdexcept>
+#include <cstring>
+#include <memory>
 #include <thread>
 
 #include "platform/win32.h"
@@ -13,6 +14,7 @@
 
 #ifndef _WIN32
 #include "platform/kernel32/interrupt.h"
+#include "recording_backend.h"
 #endif
 
 namespace {
@@ -63,7 +65,7 @@ class User32Send : public ::testing::Test {
     void TearDown() override {
         CurrentHook() = nullptr;
 #ifndef _WIN32
-        brannock::platform::SetInterruptCheck(nullptr);
+        brannock::platform::SetStopCheck(nullptr);
 #endif
     }
 };
@@ -117,41 +119,120 @@ TEST_F(User32Send, SendingToAWindowWhoseThreadEndedFailsInsteadOfHanging) {
 #ifndef _WIN32
 // The platform's stop of a blocked thread (Windows has none).
 std::atomic<bool> g_stopSender{false};
+thread_local bool t_sender = false;
 
-struct Stopped {};
-
-void ThrowWhenAsked() {
-    if (g_stopSender) throw Stopped{};
+bool SenderStopped() {
+    return t_sender && g_stopSender;
 }
 
-TEST_F(User32Send, AnInterruptedSenderWithdrawsItsMessage) {
+// A thread that owns one window and serves it once told to.
+class LateReceiver {
+  public:
+    LateReceiver() {
+        thread_ = std::thread([this] {
+            hwnd_ = MakeWindow();
+            while (!pump_)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            MSG msg;
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageA(&msg);
+        });
+        while (!hwnd_)
+            std::this_thread::yield();
+    }
+    ~LateReceiver() {
+        pump_ = true;
+        thread_.join();
+    }
+    void Pump() { pump_ = true; }
+    HWND hwnd() const { return hwnd_; }
+
+  private:
+    std::atomic<HWND> hwnd_{nullptr};
+    std::atomic<bool> pump_{false};
+    std::thread thread_;
+};
+
+TEST_F(User32Send, ASenderWhoseStopIsPendingWithdrawsAMessageNotYetTaken) {
     std::atomic<int> served{0};
     CurrentHook() = [&](HWND, UINT m, WPARAM, LPARAM) -> std::optional<LRESULT> {
         if (m == WM_USER) ++served;
         return std::nullopt;
     };
-    std::atomic<bool> pump{false};
-    std::atomic<HWND> hwnd{nullptr};
-    std::thread receiver([&] {
-        hwnd = MakeWindow();
-        while (!pump)
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
-    });
-    while (!hwnd)
-        std::this_thread::yield();
-    brannock::platform::SetInterruptCheck(ThrowWhenAsked);
+    LateReceiver receiver;
+    brannock::platform::SetStopCheck(SenderStopped);
+    t_sender = true;
     std::thread stopper([] {
         std::this_thread::sleep_for(std::chrono::milliseconds(30));
         g_stopSender = true;
     });
-    EXPECT_THROW(SendMessageA(hwnd, WM_USER, 0, 0), Stopped);
+    EXPECT_EQ(SendMessageA(receiver.hwnd(), WM_USER, 0, 0), 0);
     stopper.join();
-    pump = true;
-    receiver.join();
-    EXPECT_EQ(served.load(), 0);
+    // Cross-thread window work is withdrawn the same way, without blocking.
+    EXPECT_FALSE(SetWindowTextA(receiver.hwnd(), "late"));
+    t_sender = false;
+    receiver.Pump();
+}
+
+// The receiver writes through lParam into the sender's buffer; the sender
+// must not return (and free the buffer) before it has finished, and it
+// serves what the receiver sends back meanwhile.
+TEST_F(User32Send, ASenderWhoseStopIsPendingWaitsForAMessageAlreadyTaken) {
+    HWND local = MakeWindow();
+    std::atomic<bool> taken{false};
+    std::atomic<int> sentBack{0};
+    CurrentHook() = [&](HWND hwnd, UINT m, WPARAM, LPARAM l) -> std::optional<LRESULT> {
+        if (m != WM_USER) return std::nullopt;
+        if (hwnd == local) return ++sentBack;
+        taken = true;
+        while (!g_stopSender)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        SendMessageA(local, WM_USER, 0, 0);
+        std::strcpy(reinterpret_cast<char*>(l), "written");
+        return 7;
+    };
+    WindowThread receiver;
+    brannock::platform::SetStopCheck(SenderStopped);
+    t_sender = true;
+    std::thread stopper([&] {
+        while (!taken)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        g_stopSender = true;
+    });
+    auto buffer = std::make_unique<char[]>(16);
+    EXPECT_EQ(SendMessageA(receiver.hwnd(), WM_USER, 0, reinterpret_cast<LPARAM>(buffer.get())), 7);
+    EXPECT_STREQ(buffer.get(), "written");
+    EXPECT_EQ(sentBack.load(), 1);
+    t_sender = false;
+    stopper.join();
+}
+
+// A window thread waiting for another thread keeps its host window alive:
+// the backend pumps the host while the wait lasts.
+TEST_F(User32Send, WaitsLetTheBackendServeTheHost) {
+    auto& backend = brannock::test::RecordingBackend::Install();
+    LateReceiver receiver;
+    std::thread releaser([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        receiver.Pump();
+    });
+    int before = backend.Pumps();
+    SendMessageA(receiver.hwnd(), WM_USER, 0, 0);
+    EXPECT_GE(backend.Pumps() - before, 5);
+    releaser.join();
+
+    HANDLE sleeper = CreateThread(
+        nullptr, 0,
+        [](LPVOID) -> DWORD {
+            Sleep(200);
+            return 0;
+        },
+        nullptr, 0, nullptr);
+    before = backend.Pumps();
+    EXPECT_EQ(WaitForSingleObject(sleeper, INFINITE), WAIT_OBJECT_0);
+    EXPECT_GE(backend.Pumps() - before, 5);
+    CloseHandle(sleeper);
 }
 
 #endif

@@ -12,8 +12,8 @@ namespace {
 
 constexpr int kRowHeight = 20;
 constexpr int kSeparatorHeight = 8;
-constexpr int kTextLeft = 20;  // room for a check mark
-constexpr int kTextRight = 16;
+constexpr int kTextLeft = 20;   // room for a check mark
+constexpr int kTextRight = 16;  // room for a pop-up's arrow
 constexpr int kMinWidth = 80;
 
 constexpr std::uint32_t kBackColour = 0xF8F8F8;
@@ -39,9 +39,10 @@ bool DropDown::Open(HMENU popup, int left, int top) {
             const std::string_view text(buffer, static_cast<std::size_t>(std::max(length, 0)));
             row.text = text.substr(0, text.find('\t'));
             row.checked = (state & MF_CHECKED) != 0;
-            // Nested pop-ups are shown but not opened: one level is enough
-            // for a game's menu.
-            row.command = !(state & (MF_POPUP | MF_GRAYED | MF_DISABLED));
+            const bool enabled = !(state & (MF_GRAYED | MF_DISABLED));
+            row.nested = (state & MF_POPUP) != 0;
+            if (enabled && row.nested) row.popup = GetSubMenu(popup, i);
+            row.command = enabled && !(state & MF_POPUP);
             row.id = row.command ? GetMenuItemID(popup, i) : 0;
             textWidth = std::max(textWidth, MenuTextWidth(row.text));
         }
@@ -61,13 +62,16 @@ bool DropDown::Open(HMENU popup, int left, int top) {
     return true;
 }
 
-int DropDown::CommandRowAt(int x, int y) const {
-    x -= left_;
+bool DropDown::Contains(int x, int y) const {
+    return IsOpen() && x >= left_ && x < left_ + width_ && y >= top_ && y < top_ + height_;
+}
+
+int DropDown::RowAt(int x, int y) const {
+    if (!Contains(x, y)) return -1;
     y -= top_;
-    if (x < 0 || x >= width_) return -1;
     for (std::size_t i = 0; i < rows_.size(); ++i)
         if (y >= rows_[i].top && y < rows_[i].bottom)
-            return rows_[i].command ? static_cast<int>(i) : -1;
+            return rows_[i].command || rows_[i].popup ? static_cast<int>(i) : -1;
     return -1;
 }
 
@@ -90,13 +94,15 @@ void DropDown::Paint() {
             FillPixels(pixels, 4, middle, width_ - 4, middle + 1, kBorderColour);
             continue;
         }
-        std::uint32_t colour = row.command ? kMenuTextColour : kMenuGrayedColour;
+        std::uint32_t colour = row.command || row.popup ? kMenuTextColour : kMenuGrayedColour;
         if (static_cast<int>(i) == hover_) {
             FillPixels(pixels, 1, row.top, width_ - 1, row.bottom, kMenuHighlightColour);
             colour = kMenuHighlightTextColour;
         }
         if (row.checked) DrawMenuText(pixels, 6, row.top + textOffset, "*", colour);
         DrawMenuText(pixels, kTextLeft, row.top + textOffset, row.text, colour);
+        if (row.nested)
+            DrawMenuText(pixels, width_ - kTextRight, row.top + textOffset, ">", colour);
     }
 }
 

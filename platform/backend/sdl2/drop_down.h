@@ -1,6 +1,6 @@
-// The drop-down list of a pop-up menu bar item: its items read once when it
-// opens, painted into pixels of its own that the host window shows over the
-// frame. Window thread only.
+// The drop-down list of a pop-up menu: its items read once when it opens,
+// painted into pixels of its own that the host window shows over the frame.
+// Window thread only.
 #pragma once
 
 #include <cstdint>
@@ -26,18 +26,27 @@ class DropDown {
     int Height() const { return height_; }
     const std::uint32_t* Pixels() const { return pixels_.data(); }
 
-    // The row under a point of the host image (-1: none, or not a command).
-    int CommandRowAt(int x, int y) const;
+    // Whether a point of the host image lies on the list.
+    bool Contains(int x, int y) const;
+    // The row under a point of the host image that can be chosen: an
+    // enabled command or pop-up (-1: none).
+    int RowAt(int x, int y) const;
     // Highlights `row` (-1: none); true when that changed the pixels.
     bool Hover(int row);
-    // The command id of a row CommandRowAt returned.
+    int Hovered() const { return hover_; }
+    // For a row RowAt returned: its command id (0 for a pop-up), the menu
+    // of a pop-up row (null for a command), and its top in the host image.
     UINT_PTR CommandOf(int row) const { return rows_[static_cast<std::size_t>(row)].id; }
+    HMENU PopupOf(int row) const { return rows_[static_cast<std::size_t>(row)].popup; }
+    int RowTop(int row) const { return top_ + rows_[static_cast<std::size_t>(row)].top; }
 
   private:
     struct Row {
         std::string text;
         UINT_PTR id = 0;
-        bool command = false;  // an enabled plain item
+        HMENU popup = nullptr;  // an enabled pop-up item's menu
+        bool command = false;   // an enabled plain item
+        bool nested = false;    // a pop-up item, shown with an arrow
         bool separator = false;
         bool checked = false;
         int top = 0;

@@ -39,7 +39,7 @@ HostWindow::HostWindow(HWND window, SDL_Window* sdlWindow, SDL_Renderer* rendere
     : window_(window), sdlWindow_(sdlWindow), renderer_(renderer) {}
 
 HostWindow::~HostWindow() {
-    if (dropDownTexture_) SDL_DestroyTexture(dropDownTexture_);
+    DestroyMenuTextures();
     if (frameTexture_) SDL_DestroyTexture(frameTexture_);
     SDL_DestroyRenderer(renderer_);
     SDL_DestroyWindow(sdlWindow_);
@@ -95,19 +95,18 @@ void HostWindow::SetFullScreen(bool on) {
 }
 
 void HostWindow::OpenMenu(int item, HMENU popup, int left) {
-    const int height = GetSystemMetrics(SM_CYMENU);
-    dropDown_.Close();
-    if (popup) dropDown_.Open(popup, left, height);
+    menu_.Close();
+    if (popup) menu_.Open(popup, left, GetSystemMetrics(SM_CYMENU));
     openMenuItem_.store(item);
-    dropDownDirty_ = true;
+    menuDirty_ = true;
     Refresh();
 }
 
 void HostWindow::CloseMenu() {
-    if (openMenuItem_.load() < 0 && !dropDown_.IsOpen()) return;
-    dropDown_.Close();
+    if (openMenuItem_.load() < 0 && !menu_.IsOpen()) return;
+    menu_.Close();
     openMenuItem_.store(-1);
-    dropDownDirty_ = true;
+    menuDirty_ = true;
     Refresh();
 }
 
@@ -129,6 +128,12 @@ bool HostWindow::Upload() {
     return SDL_UpdateTexture(frameTexture_, nullptr, shown_.pixels.data(), shown_.width * 4) == 0;
 }
 
+void HostWindow::DestroyMenuTextures() {
+    for (SDL_Texture* texture : menuTextures_)
+        if (texture) SDL_DestroyTexture(texture);
+    menuTextures_.clear();
+}
+
 void HostWindow::Expose() {
     presentAgainUntil_ = std::chrono::steady_clock::now() + kSettleTime;
 }
@@ -137,28 +142,27 @@ void HostWindow::Render() {
     if (!visible_) return;
     bool again = std::chrono::steady_clock::now() < presentAgainUntil_;
     const bool fresh = mailbox_.Take(shown_) && Upload();
-    if (dropDownDirty_) {
-        dropDownDirty_ = false;
+    if (menuDirty_) {
+        menuDirty_ = false;
         again = true;
-        if (dropDownTexture_) SDL_DestroyTexture(dropDownTexture_);
-        dropDownTexture_ = nullptr;
-        if (dropDown_.IsOpen()) {
-            dropDownTexture_ =
+        DestroyMenuTextures();
+        for (const DropDown& list : menu_.Lists()) {
+            SDL_Texture* texture =
                 SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STATIC,
-                                  dropDown_.Width(), dropDown_.Height());
-            if (dropDownTexture_)
-                SDL_UpdateTexture(dropDownTexture_, nullptr, dropDown_.Pixels(),
-                                  dropDown_.Width() * 4);
+                                  list.Width(), list.Height());
+            if (texture) SDL_UpdateTexture(texture, nullptr, list.Pixels(), list.Width() * 4);
+            menuTextures_.push_back(texture);
         }
     }
     if (!fresh && !again) return;
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);
     if (frameTexture_) SDL_RenderCopy(renderer_, frameTexture_, nullptr, nullptr);
-    if (dropDownTexture_) {
-        const SDL_Rect where{dropDown_.Left(), dropDown_.Top(), dropDown_.Width(),
-                             dropDown_.Height()};
-        SDL_RenderCopy(renderer_, dropDownTexture_, nullptr, &where);
+    const auto& lists = menu_.Lists();
+    for (std::size_t i = 0; i < menuTextures_.size() && i < lists.size(); ++i) {
+        if (!menuTextures_[i]) continue;
+        const SDL_Rect where{lists[i].Left(), lists[i].Top(), lists[i].Width(), lists[i].Height()};
+        SDL_RenderCopy(renderer_, menuTextures_[i], nullptr, &where);
     }
     SDL_RenderPresent(renderer_);
 }

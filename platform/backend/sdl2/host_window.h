@@ -1,6 +1,6 @@
 // The host window of one top-level window: an SDL window showing the
 // client area (under the menu bar when a menu is attached), the latest frame
-// handed over through a mailbox, the open menu drop-down, and full screen as
+// handed over through a mailbox, the open menu lists, and full screen as
 // SDL's desktop full screen with the display mode's screen scaled and
 // letterboxed. Everything but Refresh and Handle runs on the thread that
 // started SDL.
@@ -13,8 +13,10 @@
 #include <memory>
 #include <string>
 
-#include "platform/backend/sdl2/drop_down.h"
+#include <vector>
+
 #include "platform/backend/sdl2/frame_mailbox.h"
+#include "platform/backend/sdl2/menu_cascade.h"
 #include "platform/windef.h"
 
 namespace brannock::platform::sdl2 {
@@ -42,23 +44,24 @@ class HostWindow {
     void Render();
     void Expose();
 
-    // The menu bar item shown open (-1: none) and its drop-down.
+    // The menu bar item shown open (-1: none) and its lists.
     int OpenMenuItem() const { return openMenuItem_.load(); }
     void OpenMenu(int item, HMENU popup, int left);
     void CloseMenu();
-    DropDown& Menu() { return dropDown_; }
-    // The drop-down's pixels changed.
-    void MenuChanged() { dropDownDirty_ = true; }
+    MenuCascade& Menu() { return menu_; }
+    // The lists or their pixels changed.
+    void MenuChanged() { menuDirty_ = true; }
 
   private:
     HostWindow(HWND window, SDL_Window* sdlWindow, SDL_Renderer* renderer);
     bool Upload();
+    void DestroyMenuTextures();
 
     HWND window_;
     SDL_Window* sdlWindow_;
     SDL_Renderer* renderer_;
     SDL_Texture* frameTexture_ = nullptr;
-    SDL_Texture* dropDownTexture_ = nullptr;
+    std::vector<SDL_Texture*> menuTextures_;  // one per open list
     FrameMailbox mailbox_;
     display::HostImage shown_;  // the frame on screen
     int textureWidth_ = 0;
@@ -67,8 +70,8 @@ class HostWindow {
     bool visible_ = false;
     bool fullScreen_ = false;
     std::atomic<int> openMenuItem_{-1};
-    DropDown dropDown_;
-    bool dropDownDirty_ = false;
+    MenuCascade menu_;
+    bool menuDirty_ = false;
     std::chrono::steady_clock::time_point presentAgainUntil_{};
 };
 

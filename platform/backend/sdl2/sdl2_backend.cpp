@@ -1,6 +1,7 @@
 // The SDL2 backend. SDL is driven from the thread that started it (the
 // main window's thread): its events are read and its windows rendered in
-// PumpEvents there, and calls made on other threads are queued for it.
+// PumpEvents there, and calls made on other threads are queued for it
+// (message boxes too: their callers wait for the answer).
 // Frames come from any thread through each window's mailbox, so drawing
 // never waits for the window thread.
 #include "platform/backend/sdl2/sdl2_backend.h"
@@ -10,11 +11,10 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 #include <mutex>
-#include <thread>
 #include <vector>
 
+#include "platform/backend/host_calls.h"
 #include "platform/backend/script/frame_counter.h"
 #include "platform/backend/script/frame_digest.h"
 #include "platform/backend/script/input_recorder.h"
@@ -42,8 +42,7 @@ constexpr auto kPollInterval = std::chrono::milliseconds(1);
 class Sdl2Backend final : public Backend {
   public:
     explicit Sdl2Backend(const Settings& settings)
-        : owner_(std::this_thread::get_id()),
-          ownerThreadId_(GetCurrentThreadId()),
+        : ownerThreadId_(GetCurrentThreadId()),
           messageBoxesToStderr_(settings.messageBoxesToStderr),
           digests_(script::DigestWriter::Open(settings)),
           recorder_(settings.record.empty() ? nullptr : script::InputRecorder::Open(settings)),
@@ -59,7 +58,7 @@ class Sdl2Backend final : public Backend {
 
     void WindowCreated(HWND window) override {
         if (recorder_) recorder_->WindowCreated(window);
-        OnOwnerThread([this, window] {
+        hostCalls_.Post([this, window] {
             if (auto host = HostWindow::Create(window)) {
                 std::lock_guard lock(registryMutex_);
                 windows_.push_back(std::move(host));
@@ -68,7 +67,7 @@ class Sdl2Backend final : public Backend {
     }
 
     void WindowDestroyed(HWND window) override {
-        OnOwnerThread([this, window] {
+        hostCalls_.Post([this, window] {
             std::lock_guard lock(registryMutex_);
             for (auto it = windows_.begin(); it != windows_.end(); ++it) {
                 if ((*it)->Handle() != window) continue;
@@ -78,11 +77,11 @@ class Sdl2Backend final : public Backend {
                 break;
             }
         });
-        if (std::this_thread::get_id() == owner_ && !pumping_) retired_.clear();
+        if (hostCalls_.OnOwnerThread() && !pumping_) retired_.clear();
     }
 
     void WindowChanged(HWND window) override {
-        OnOwnerThread([this, window] {
+        hostCalls_.Post([this, window] {
             if (HostWindow* host = Find(window)) host->Sync();
         });
     }
@@ -109,7 +108,7 @@ class Sdl2Backend final : public Backend {
     }
 
     void DisplayModeChanged(HWND window) override {
-        OnOwnerThread([this, window] {
+        hostCalls_.Post([this, window] {
             for (auto& host : windows_)
                 host->SetFullScreen(window && host->Handle() == window);
         });
@@ -119,8 +118,9 @@ class Sdl2Backend final : public Backend {
     void FramePaced(int framesPerSecond) override { frames_.Paced(framesPerSecond); }
 
     void PumpEvents() override {
-        // A window procedure that a pumped event reaches may pump again.
-        if (pumping_ || std::this_thread::get_id() != owner_) return;
+        // Other threads pump too while they wait: only the owner pumps here
+        // (and once: a window procedure a pumped event reaches may pump).
+        if (!hostCalls_.OnOwnerThread() || pumping_) return;
         pumping_ = true;
         struct Done {
             Sdl2Backend& backend;
@@ -130,7 +130,7 @@ class Sdl2Backend final : public Backend {
             }
         } done{*this};
 
-        RunQueuedCalls();
+        hostCalls_.RunQueued();
         const auto now = std::chrono::steady_clock::now();
         if (now - lastPoll_ >= kPollInterval) {
             lastPoll_ = now;
@@ -152,9 +152,16 @@ class Sdl2Backend final : public Backend {
             host->Render();
     }
 
+    // SDL's boxes belong on the thread that started video: another thread
+    // waits for the window thread to show its box, until a stop ends the
+    // wait (0, as for a box that cannot be shown).
     int ShowMessageBox(HWND, const std::string& textUtf8, const std::string& captionUtf8,
                        UINT type) override {
-        return sdl2::ShowHostMessageBox(textUtf8, captionUtf8, type, messageBoxesToStderr_);
+        return hostCalls_.Call(
+            [=, this] {
+                return sdl2::ShowHostMessageBox(textUtf8, captionUtf8, type, messageBoxesToStderr_);
+            },
+            0);
     }
 
     bool ReadJoystick(UINT id, JoystickReading& reading) override {
@@ -162,29 +169,6 @@ class Sdl2Backend final : public Backend {
     }
 
   private:
-    // Runs `call` now on the owner thread, else queues it there.
-    void OnOwnerThread(std::function<void()> call) {
-        if (std::this_thread::get_id() == owner_) {
-            call();
-            return;
-        }
-        {
-            std::lock_guard lock(queueMutex_);
-            queued_.push_back(std::move(call));
-        }
-        WakeHostPump(ownerThreadId_);
-    }
-
-    void RunQueuedCalls() {
-        std::vector<std::function<void()>> calls;
-        {
-            std::lock_guard lock(queueMutex_);
-            calls.swap(queued_);
-        }
-        for (auto& call : calls)
-            call();
-    }
-
     static bool ChangesKeyState(const SDL_Event& event) {
         switch (event.type) {
             case SDL_KEYDOWN:
@@ -249,7 +233,6 @@ class Sdl2Backend final : public Backend {
         }
     }
 
-    const std::thread::id owner_;
     const DWORD ownerThreadId_;
     const bool messageBoxesToStderr_;
 
@@ -258,8 +241,7 @@ class Sdl2Backend final : public Backend {
     std::mutex registryMutex_;
     std::vector<std::unique_ptr<HostWindow>> windows_;
 
-    std::mutex queueMutex_;
-    std::vector<std::function<void()>> queued_;
+    HostCalls hostCalls_;
 
     // Owner thread only.
     bool pumping_ = false;

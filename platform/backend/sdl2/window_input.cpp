@@ -124,7 +124,7 @@ void HandleMouseMotion(HostWindow& host, const SDL_MouseMotionEvent& event) {
     if (!Locate(host, event.x, event.y, pointer)) return;
     if (host.OpenMenuItem() >= 0) {
         if (pointer.inMenuBar) FollowMenuBar(host, event.x);
-        if (host.Menu().Hover(host.Menu().CommandRowAt(event.x, event.y))) host.MenuChanged();
+        if (host.Menu().Point(event.x, event.y)) host.MenuChanged();
         return;
     }
     if (pointer.inMenuBar) return;  // the non-client area
@@ -139,12 +139,22 @@ void HandleMouseButton(HostWindow& host, const SDL_MouseButtonEvent& event) {
     Pointer pointer;
     if (!Locate(host, event.x, event.y, pointer)) return;
     if (host.OpenMenuItem() >= 0 && !pointer.inMenuBar) {
-        // A press chooses the item under it or, off the list, closes it.
+        // A press chooses the command under it, opens the list of a pop-up
+        // item under it, or, off the lists, closes them.
         if (!down) return;
-        const int row = host.Menu().IsOpen() ? host.Menu().CommandRowAt(event.x, event.y) : -1;
-        const UINT_PTR id = row >= 0 ? host.Menu().CommandOf(row) : 0;
-        host.CloseMenu();
-        if (row >= 0) PostCommand(host.Handle(), id);
+        UINT_PTR id = 0;
+        switch (host.Menu().PressAt(event.x, event.y, id)) {
+            case MenuCascade::Press::kCommand:
+                host.CloseMenu();
+                PostCommand(host.Handle(), id);
+                break;
+            case MenuCascade::Press::kInside:
+                host.MenuChanged();
+                break;
+            case MenuCascade::Press::kOutside:
+                host.CloseMenu();
+                break;
+        }
         return;
     }
     if (pointer.inMenuBar) {
