@@ -34,7 +34,7 @@ void HostFocusLost(HWND window);
 // before the caller goes on, as a send would. Messages sent to the calling
 // thread are served meanwhile. True at once on the window's own thread, for
 // a window that is gone or a thread leaving its loop; false when `timeout`
-// passed first.
+// passed first or the calling thread has a stop pending.
 bool WaitForWindowThreadIdle(HWND window, std::chrono::milliseconds timeout);
 
 // Wakes the thread's GetMessageA if it waits, so that it pumps the backend

@@ -102,7 +102,7 @@ bool WaitForWindowThreadIdle(HWND window, std::chrono::milliseconds timeout) {
     const virtual_clock::QuietReads quiet;
     user32::State& state = user32::GetState();
     for (;;) {
-        CheckInterrupt();
+        if (StopPending()) return false;  // a thread told to stop does not wait
         user32::Lock lock(state.mutex);
         user32::Window* w = state.FindWindow(window);
         if (!w || !w->queue->alive) return true;

@@ -123,7 +123,7 @@ void InputRecorder::HoldToRealTime() {
         const auto left = realStart_ + ahead - Clock::now();
         if (left <= Clock::duration::zero()) return;
         std::this_thread::sleep_for(std::min<Clock::duration>(left, kInterruptCheckInterval));
-        CheckInterrupt();
+        if (StopPending()) return;  // a thread told to stop is not held
     }
 }
 
