@@ -78,8 +78,23 @@ BOOL CSystem::SetClientSize(int width, int height) {
         extraHeight += GetSystemMetrics(SM_CYMENU);
         y -= kMenuRaise;
     }
-    return SetWindowPos(window, nullptr, x, y, WithFrame(width, extraWidth),
-                        WithFrame(height, extraHeight), flags);
+    if (!SetWindowPos(window, nullptr, x, y, WithFrame(width, extraWidth),
+                      WithFrame(height, extraHeight), flags))
+        return FALSE;
+
+    // The metric sums above are exact on the platform layer but a few pixels
+    // short of Windows' real frame: make up what the client area still lacks,
+    // so a game asking for 640x480 draws into 640x480 and is not scaled.
+    RECT outer{};
+    RECT client{};
+    GetWindowRect(window, &outer);
+    GetClientRect(window, &client);
+    const int missingWidth = width - (client.right - client.left);
+    const int missingHeight = height - (client.bottom - client.top);
+    if (missingWidth == 0 && missingHeight == 0) return TRUE;
+    return SetWindowPos(window, nullptr, 0, 0, WithFrame(outer.right - outer.left, missingWidth),
+                        WithFrame(outer.bottom - outer.top, missingHeight),
+                        SWP_NOZORDER | SWP_NOMOVE);
 }
 
 BOOL CSystem::MoveWindowTo(int x, int y) {

@@ -117,6 +117,9 @@ HRESULT Surface::Blt(LPRECT lpDestRect, LPDIRECTDRAWSURFACE7 lpDDSrcSurface, LPR
     if (display::IsEmpty(dest) || !SaneSize(dest)) return DDERR_INVALIDRECT;
     RECT clip = dest;
     if (clipper_) {
+        // Clip lists of their own are not offered: a clipper without a
+        // window has nothing to clip to.
+        if (!clipper_->Window()) return DDERR_NOCLIPLIST;
         clip = display::Intersect(dest, Bounds());
         if (role_ == Role::kPrimary && clipper_->Window()) {
             display::WindowArea area;

@@ -19,12 +19,10 @@ using brannock::test::OpenMainWindow;
 using brannock::test::SizeOf;
 using brannock::test::TopLeft;
 
-// The outer size SetClientSize gives a client size, from the metrics.
-SIZE FramedSize(int clientWidth, int clientHeight, bool withMenu) {
-    return {clientWidth + GetSystemMetrics(SM_CXBORDER) + GetSystemMetrics(SM_CXDLGFRAME),
-            clientHeight + GetSystemMetrics(SM_CYBORDER) + GetSystemMetrics(SM_CYDLGFRAME) +
-                GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYSIZE) +
-                (withMenu ? GetSystemMetrics(SM_CYMENU) : 0)};
+SIZE ClientSizeOf(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    return {client.right - client.left, client.bottom - client.top};
 }
 
 // Notes each hook call as text, e.g. "Mouse 10 20 1 0;".
@@ -227,18 +225,18 @@ const MenuItem kBar[] = {
 TEST_F(MainWindowTest, ClientSizeFitsTheWindowAroundItCentredAndRaisedForAMenu) {
     const SIZE desktop = SizeOf(GetDesktopWindow());
     EXPECT_NE(system.SetClientSize(640, 480), 0);
-    EXPECT_EQ(SizeOf(window), FramedSize(640, 480, false));
+    EXPECT_EQ(ClientSizeOf(window), (SIZE{640, 480}));
     EXPECT_EQ(TopLeft(window), (POINT{(desktop.cx - 640) / 2, (desktop.cy - 480) / 2}));
 
     SetMenu(window, system.BuildMenu(kBar, 2, 0));
     system.SetClientSize(320, 200);
-    EXPECT_EQ(SizeOf(window), FramedSize(320, 200, true));
+    EXPECT_EQ(ClientSizeOf(window), (SIZE{320, 200}));
     EXPECT_EQ(TopLeft(window).y, (desktop.cy - 200) / 2 - 16);
 
     system.centreOnResize = 0;  // keeps its place, changes its size
     SetWindowPos(window, nullptr, 33, 44, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
     system.SetClientSize(300, 250);
-    EXPECT_EQ(SizeOf(window), FramedSize(300, 250, true));
+    EXPECT_EQ(ClientSizeOf(window), (SIZE{300, 250}));
     EXPECT_EQ(TopLeft(window), (POINT{33, 44}));
 
     EXPECT_NE(system.MoveWindowTo(70, 90), 0);
@@ -261,7 +259,7 @@ TEST(MainWindow, BeforeTheWindowExistsClientSizeChangesTheCreationSize) {
     EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)) & WS_POPUP,
               static_cast<DWORD>(WS_POPUP));
     system.SetClientSize(-1, -1);  // the size asked for last, as a client size
-    EXPECT_EQ(SizeOf(window), FramedSize(300, 0, false));
+    EXPECT_EQ(ClientSizeOf(window), (SIZE{300, 0}));
 }
 
 TEST_F(MainWindowTest, BuildMenuKeepsTableOrderAndMakesSubTablesPopups) {
@@ -288,7 +286,7 @@ TEST_F(MainWindowTest, AttachingAMenuRefitsTheWindowAndDestroysTheMenuReplaced) 
     HMENU first = system.BuildMenu(kBar, 2, 0);
     EXPECT_NE(system.SetMenuHandle(first), 0);
     EXPECT_EQ(GetMenu(window), first);
-    EXPECT_EQ(SizeOf(window), FramedSize(400, 300, true));
+    EXPECT_EQ(ClientSizeOf(window), (SIZE{400, 300}));
 
     system.SetMenuHandle(first);  // the attached menu again stays alive
     EXPECT_TRUE(IsMenu(first));
@@ -297,7 +295,7 @@ TEST_F(MainWindowTest, AttachingAMenuRefitsTheWindowAndDestroysTheMenuReplaced) 
     EXPECT_FALSE(IsMenu(first));
     system.SetMenuHandle(nullptr);
     EXPECT_FALSE(IsMenu(second));
-    EXPECT_EQ(SizeOf(window), FramedSize(400, 300, false));
+    EXPECT_EQ(ClientSizeOf(window), (SIZE{400, 300}));
 
     system.SetMenuHandle(system.BuildMenu(kBar, 2, 0));
     system.SetMenuByName("NO_SUCH_MENU");  // the program has no menu resources

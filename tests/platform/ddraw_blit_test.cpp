@@ -145,6 +145,13 @@ TEST_P(DirectDrawBlit, RectanglesOutsideTheSurfacesAreRefused) {
     EXPECT_EQ(target->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL, &wrongSize),
               DDERR_INVALIDPARAMS);
 #endif
+    // A clipper with neither a window nor a clip list has nothing to clip to.
+    IDirectDrawClipper* clipper = nullptr;
+    ASSERT_EQ(directDraw->CreateClipper(0, &clipper, nullptr), DD_OK);
+    ASSERT_EQ(target->SetClipper(clipper), DD_OK);
+    clipper->Release();
+    RECT dest{-4, 0, 4, 8};
+    EXPECT_EQ(target->Blt(&dest, source.get(), nullptr, DDBLT_WAIT, nullptr), DDERR_NOCLIPLIST);
     ExpectPixels(target.get(), [&](int, int) { return Background(); });
 }
 

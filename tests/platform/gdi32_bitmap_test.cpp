@@ -255,8 +255,10 @@ TEST(GdiObjects, SelectedBitmapsStayUntilReleasedAndStaleHandlesAreInvalid) {
     EXPECT_EQ(GetPixel(first, 0, 0), CLR_INVALID);
 }
 
+#ifndef _WIN32
 // Past the 32,767 create/delete cycles after which a slot's handle used to
 // come round again (the frame-rate readout alone makes one per frame).
+// Windows' own handles do come round; the layer's 64-bit handles need not.
 TEST(GdiObjects, AStaleHandleNeverNamesALaterObject) {
     HBRUSH stale = CreateSolidBrush(RGB(1, 2, 3));
     ASSERT_TRUE(DeleteObject(stale));
@@ -275,6 +277,7 @@ TEST(GdiObjects, AStaleHandleNeverNamesALaterObject) {
     DeleteDC(dc);
     EXPECT_TRUE(DeleteObject(live));
 }
+#endif
 
 TEST(GdiObjects, CompatibleBitmapsTakeTheScreenFormat) {
     HDC screen = GetDC(nullptr);
