@@ -30,6 +30,7 @@ start=$(date +%s%N)
 BRANNOCK_SCRIPT=showcase.txt "$program" "$@"
 elapsed=$((($(date +%s%N) - start) / 1000000))
 echo "Done in ${elapsed} ms. Saved frames (BMP):"
+shopt -s nullglob
 for frame in shots/*.bmp; do
     echo "  $PWD/$frame"
 done
