@@ -19,6 +19,8 @@ if [ "${BRANNOCK_BACKEND:-}" = headless ] ||
     headless=1
 fi
 if [ $headless = 0 ] || [ -n "${BRANNOCK_SCRIPT:-}" ]; then
+    [ $headless = 0 ] && echo "The game starts unpaced (WAIT=0): F2 holds it to 60 frames a" \
+        "second, F1 stops the fighter walking by himself, Esc quits."
     exec "$program" "$@"
 fi
 
