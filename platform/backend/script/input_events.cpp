@@ -3,6 +3,7 @@
 #include "platform/backend/key_message.h"
 #include "platform/backend/script/key_names.h"
 #include "platform/display/window_area.h"
+#include "platform/kernel32/interrupt.h"
 #include "platform/kernel32/thread_start.h"
 #include "platform/kernel32/virtual_clock.h"
 #include "platform/user32/host_input.h"
@@ -116,7 +117,9 @@ bool HandOver(const std::vector<Event>& events, HWND fallback) {
     const HWND target = InputTarget(fallback);
     for (const Event& event : events)
         ApplyInput(event, target);
-    return !target || WaitForWindowThreadIdle(target, kHandOverTimeout);
+    if (!target || WaitForWindowThreadIdle(target, kHandOverTimeout)) return true;
+    // A frame thread told to stop (the input ended the program) is not late.
+    return StopPending();
 }
 
 void GateEarlyThreads(const std::atomic<HWND>& window, const std::atomic<bool>& framesBegan) {
