@@ -256,7 +256,9 @@ TEST_F(SampleGame, TheFighterStandsOverTheBackgroundAndWalksRightWithAuto) {
     }
     EXPECT_TRUE(movedRight) << pairs;
 
-    // AUTO off: he stays where he is.
+    // AUTO off: he stays where he is. Stopped while off the screen between
+    // the wrap points he would stay unseen, so stop him well inside it.
+    CaptureFighter("before-stop", [](const Figure& f) { return f.CentreX() < 400; });
     Press("F1");
     ASSERT_EQ(TitleWhen("AUTO=0 WAIT=1"), "AUTO=0 WAIT=1");
     std::this_thread::sleep_for(200ms);
