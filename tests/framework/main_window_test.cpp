@@ -150,7 +150,9 @@ TEST_F(MainWindowTest, PumpsStopAtAQuitAndLeaveLaterMessagesQueued) {
         PostMessageA(window, WM_USER, 2, 0);
         EXPECT_EQ((system.*pump)(), 0);
         EXPECT_EQ(g_endFlag, 1);
-        EXPECT_EQ(system.calls, "User 1 0;");
+        // Windows may have messages of its own for the window in the queue.
+        EXPECT_TRUE(std::regex_match(system.calls, std::regex("(Message;)*User 1 0;(Message;)*")))
+            << system.calls;
         MSG later{};
         EXPECT_TRUE(PeekMessageA(&later, nullptr, WM_USER, WM_USER, PM_REMOVE));
         EXPECT_EQ(later.wParam, 2u);
