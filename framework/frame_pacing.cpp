@@ -70,7 +70,9 @@ void CSystem::WaitFrame(int framesPerSecond) {
         // Single-threaded, the wait keeps the window alive.
         PumpMessages();
         const DWORD left = dueOffset - (now - g_frameBase);
-        if (left > kPollMs) {
+        if (g_endFlag) {
+            // A message just ended the program: no more waiting.
+        } else if (left > kPollMs) {
             if (threaded)
                 Sleep(left - kPollMs);
             else
