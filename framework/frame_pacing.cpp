@@ -5,6 +5,13 @@
 // returns at once, so a loop that fell behind catches up within the window;
 // the first frame more than 1000 ms after the window's start opens the next
 // window at the current time.
+//
+// The wait sleeps until shortly before the frame is due and polls the clock
+// only for the last moment, so a paced loop costs next to nothing while it
+// waits yet still ends each wait on the millisecond it is due. A
+// single-threaded loop sleeps in a wait for messages instead, handling each
+// one as it comes.
+#include <chrono>
 #include <cstdint>
 #include <thread>
 
@@ -19,6 +26,27 @@
 namespace {
 
 constexpr DWORD kWindowMs = 1000;
+// The last millisecond of a wait is polled, with short naps between reads:
+// the millisecond clock cannot tell how far into it the wait is, and a
+// sleep may end a little late.
+constexpr DWORD kPollMs = 1;
+constexpr auto kPollNap = std::chrono::microseconds(100);
+
+// Sleeps of a few milliseconds end close to their time only with the timer
+// resolution raised (Windows' default is about 15.6 ms). Raised on the
+// first wait and lowered again when the program ends.
+class TimerResolution {
+  public:
+    TimerResolution() : raised_(timeBeginPeriod(1) == TIMERR_NOERROR) {}
+    ~TimerResolution() {
+        if (raised_) timeEndPeriod(1);
+    }
+    TimerResolution(const TimerResolution&) = delete;
+    TimerResolution& operator=(const TimerResolution&) = delete;
+
+  private:
+    bool raised_;
+};
 
 }  // namespace
 
@@ -36,12 +64,23 @@ void CSystem::WaitFrame(int framesPerSecond) {
     // Offsets from the window's start in unsigned 32-bit arithmetic stay
     // right across the wrap of the millisecond counter (every 49.7 days).
     const DWORD dueOffset = static_cast<DWORD>(static_cast<std::int64_t>(g_frameCount * period));
+    static const TimerResolution resolution;
     DWORD now = GetTickCount();
     while (now - g_frameBase < dueOffset && !g_endFlag) {
-        // Single-threaded, the wait keeps the window alive; threaded, it
-        // spins, giving the processor away between polls.
+        // Single-threaded, the wait keeps the window alive.
         PumpMessages();
-        if (threaded) std::this_thread::yield();
+        const DWORD left = dueOffset - (now - g_frameBase);
+        if (g_endFlag) {
+            // A message just ended the program: no more waiting.
+        } else if (left > kPollMs) {
+            if (threaded)
+                Sleep(left - kPollMs);
+            else
+                MsgWaitForMultipleObjects(0, nullptr, FALSE, left - kPollMs, QS_ALLINPUT);
+        } else if (threaded) {
+            // The last moment: short naps keep the poll from taking a core.
+            std::this_thread::sleep_for(kPollNap);
+        }
         now = GetTickCount();
     }
 

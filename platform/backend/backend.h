@@ -3,6 +3,7 @@
 // never calls back into them while holding a lock of its own.
 #pragma once
 
+#include <chrono>
 #include <string>
 
 #include "platform/windef.h"
@@ -56,6 +57,23 @@ class Backend {
     // windows, and from blocking calls (waits, sends) while they wait; a
     // backend that must pump on one thread ignores other callers.
     virtual void PumpEvents() = 0;
+
+    // An idle message call waits for host events through these, so that it
+    // sleeps until the host has input instead of polling it. A backend
+    // without host events to wait for keeps the defaults, and the caller
+    // waits on its own queue.
+    //
+    // Whether WaitForHost may be called on the calling thread (the one that
+    // pumps the host, when nothing is pumping). Called holding the user32
+    // lock: takes no lock.
+    virtual bool CanWaitForHost() { return false; }
+    // Returns once the host has an event for the next pump, WakeHost was
+    // called (since the last pump), or `timeout` passed. Holds no lock.
+    virtual void WaitForHost(std::chrono::milliseconds) {}
+    // Ends a WaitForHost in progress, or makes the next one return at once.
+    // Any thread, possibly holding the user32 lock: takes no lock of the
+    // platform's.
+    virtual void WakeHost() {}
 
     // A modal message box, from any thread; returns the button id (IDOK,
     // ...), or 0 when it could not be shown. Text and caption arrive as

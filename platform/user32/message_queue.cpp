@@ -1,11 +1,14 @@
 // Posting and retrieving messages. A thread takes, in this order: messages
 // other threads sent (served on the spot), posted messages, WM_QUIT, then
 // WM_PAINT for an invalid window and WM_TIMER for a due timer, the last two
-// only when nothing else is waiting.
+// only when nothing else is waiting. A thread with nothing to take waits
+// until something is given to it, the host has input, its next timer is due
+// or its stop comes, rather than polling.
 #include <algorithm>
 #include <chrono>
 
 #include "platform/backend/backend.h"
+#include "platform/kernel32/clock_source.h"
 #include "platform/kernel32/interrupt.h"
 #include "platform/kernel32/virtual_clock.h"
 #include "platform/user32/host_input.h"
@@ -14,6 +17,13 @@
 
 namespace brannock::platform::user32 {
 namespace {
+
+using Milliseconds = std::chrono::milliseconds;
+
+// The longest an idle thread waits when nothing wakes it: a stop that comes
+// without a message (a thread's stop is mostly paired with WM_QUIT) or a
+// TerminateThread is seen this late.
+constexpr Milliseconds kIdleWaitLimit{100};
 
 // A null filter takes every message of the thread; (HWND)-1 only messages
 // posted to the thread itself; a window, that window and its children.
@@ -80,11 +90,47 @@ bool TakeMessage(State& state, ThreadQueue& queue, MSG& out, HWND filter, UINT f
     return false;
 }
 
+// How long an idle thread may wait before it must look again: until its
+// next timer is due, and never long on a clock that moves without the host
+// (a test's, a scripted run's). Needs the lock.
+Milliseconds IdleTimeout(const ThreadQueue& queue) {
+    if (InstalledTestClock() || virtual_clock::Running()) return kInterruptCheckInterval;
+    Milliseconds timeout = kIdleWaitLimit;
+    if (queue.timers.empty()) return timeout;
+    const DWORD now = GetTickCount();
+    for (const Timer& t : queue.timers) {
+        // A timer already due that is still queued is filtered out: it
+        // cannot end this wait.
+        const LONG left = static_cast<LONG>(t.due - now);
+        if (left > 0) timeout = std::min(timeout, Milliseconds(left));
+    }
+    return timeout;
+}
+
+// Waits, with `lock` held on entry and exit, until the queue's thread is
+// woken or `timeout` passes. The thread that drives the host waits in the
+// backend, so that host input ends the wait too.
+void WaitIdle(ThreadQueue& queue, Lock& lock, Milliseconds timeout) {
+    if (queue.hostWork.load()) return;  // work came while the thread pumped
+    Backend& backend = CurrentBackend();
+    if (!backend.CanWaitForHost()) {
+        queue.wake.wait_for(lock, timeout);
+        return;
+    }
+    // Until the flag is cleared, every wake of the queue wakes the host
+    // wait, also one that comes before the wait begins.
+    queue.hostWaiting = true;
+    lock.unlock();
+    backend.WaitForHost(timeout);
+    lock.lock();
+    queue.hostWaiting = false;
+}
+
 }  // namespace
 
 void PostLocked(ThreadQueue& queue, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     queue.posted.push_back(MSG{hwnd, message, wParam, lParam, GetTickCount(), {}});
-    queue.wake.notify_all();
+    WakeLocked(queue);
 }
 
 void PumpBackend() {
@@ -123,7 +169,7 @@ bool WaitForWindowThreadIdle(HWND window, std::chrono::milliseconds timeout) {
         const auto now = Clock::now();
         if (now >= deadline) return false;
         // A clock that moved may have made a timer due: let the thread look.
-        target->wake.notify_all();
+        WakeLocked(*target);
         target->idle.wait_for(lock,
                               std::min<Clock::duration>(deadline - now, kInterruptCheckInterval));
     }
@@ -134,13 +180,15 @@ void WakeHostPump(DWORD threadId) {
     user32::Lock lock(state.mutex);
     auto it = state.queues.find(threadId);
     if (it == state.queues.end()) return;
-    if (auto queue = it->second.lock()) queue->wake.notify_all();
+    if (auto queue = it->second.lock()) {
+        queue->hostWork = true;
+        WakeLocked(*queue);
+    }
 }
 
 }  // namespace brannock::platform
 
 using namespace brannock::platform::user32;
-using brannock::platform::kInterruptCheckInterval;
 using brannock::platform::StopPending;
 
 BOOL WINAPI PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -192,11 +240,16 @@ BOOL WINAPI PeekMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax,
 BOOL WINAPI GetMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax) {
     if (!msg || (window && window != reinterpret_cast<HWND>(-1) && !IsWindow(window))) return -1;
     State& state = GetState();
+    std::shared_ptr<ThreadQueue> queue;
+    {
+        Lock lock(state.mutex);
+        queue = CurrentQueueLocked();
+    }
     for (;;) {
         const bool stopping = StopPending();
+        queue->hostWork = false;
         PumpBackend();
         Lock lock(state.mutex);
-        std::shared_ptr<ThreadQueue> queue = CurrentQueueLocked();
         while (ServeOneSent(*queue, lock)) {
         }
         MSG found{};
@@ -205,7 +258,7 @@ BOOL WINAPI GetMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax) 
                 // Idle: WaitForWindowThreadIdle may go on.
                 queue->waiting = true;
                 queue->idle.notify_all();
-                queue->wake.wait_for(lock, kInterruptCheckInterval);
+                WaitIdle(*queue, lock, IdleTimeout(*queue));
                 queue->waiting = false;
                 continue;
             }
@@ -216,5 +269,47 @@ BOOL WINAPI GetMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax) 
         found.pt = CursorNow();
         *msg = found;
         return found.message == WM_QUIT ? FALSE : TRUE;
+    }
+}
+
+DWORD WINAPI MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll,
+                                       DWORD milliseconds, DWORD wakeMask) {
+    (void)handles;
+    (void)waitAll;
+    if (count != 0) return WAIT_FAILED;
+    using Clock = std::chrono::steady_clock;
+    const bool forever = milliseconds == INFINITE;
+    const auto deadline = Clock::now() + Milliseconds(forever ? 0 : milliseconds);
+    State& state = GetState();
+    std::shared_ptr<ThreadQueue> queue;
+    {
+        Lock lock(state.mutex);
+        queue = CurrentQueueLocked();
+    }
+    for (;;) {
+        const bool stopping = StopPending();
+        queue->hostWork = false;
+        PumpBackend();
+        Lock lock(state.mutex);
+        MSG found{};
+        if (wakeMask != 0 &&
+            (!queue->sent.empty() || TakeMessage(state, *queue, found, nullptr, 0, 0, false)))
+            return WAIT_OBJECT_0;
+        if (stopping || milliseconds == 0) return WAIT_TIMEOUT;
+        // On a clock the test drives, or the frame thread's virtual clock,
+        // the time-out passes as a Sleep of it would.
+        if (!forever && (brannock::platform::InstalledTestClock() ||
+                         brannock::platform::virtual_clock::Running())) {
+            lock.unlock();
+            Sleep(milliseconds);
+            return WAIT_TIMEOUT;
+        }
+        Milliseconds timeout = IdleTimeout(*queue);
+        if (!forever) {
+            const auto left = std::chrono::ceil<Milliseconds>(deadline - Clock::now());
+            if (left <= Milliseconds::zero()) return WAIT_TIMEOUT;
+            timeout = std::min(timeout, left);
+        }
+        WaitIdle(*queue, lock, timeout);
     }
 }

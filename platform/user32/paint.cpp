@@ -37,7 +37,7 @@ void Invalidate(Window& w, const RECT* rect, BOOL erase) {
     w.updateRect = area;
     w.updatePending = true;
     if (erase) w.erasePending = true;
-    w.queue->wake.notify_all();
+    WakeLocked(*w.queue);
 }
 
 }  // namespace

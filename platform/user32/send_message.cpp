@@ -89,7 +89,7 @@ LRESULT Deliver(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
     sent->action = std::move(work);
     sent->sender = self;
     target->sent.push_back(sent);
-    target->wake.notify_all();
+    WakeLocked(*target);
     lock.unlock();
     return WaitForAnswer(sent, *self, *target);
 }

@@ -53,11 +53,16 @@ std::shared_ptr<ThreadQueue> CurrentQueueLocked() {
     return t_queue.queue;
 }
 
+void WakeLocked(ThreadQueue& queue) {
+    queue.wake.notify_all();
+    if (queue.hostWaiting) CurrentBackend().WakeHost();
+}
+
 void Complete(SentMessage& sent, LRESULT result) {
     sent.result = result;
     sent.done = true;
     sent.action = nullptr;
-    if (sent.sender) sent.sender->wake.notify_all();
+    if (sent.sender) WakeLocked(*sent.sender);
 }
 
 }  // namespace brannock::platform::user32

@@ -3,6 +3,7 @@
 // guarded by the user32 lock (state.h).
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <functional>
@@ -47,6 +48,12 @@ struct ThreadQueue {
     // `idle` is notified each time it starts such a wait.
     bool waiting = false;
     std::condition_variable idle;
+    // Set while the thread waits for host events instead of on `wake`.
+    bool hostWaiting = false;
+    // The backend has work for the thread's next pump (a frame to show, a
+    // queued host call). Set under the lock; cleared by the thread before
+    // it pumps, without the lock.
+    std::atomic<bool> hostWork{false};
     std::deque<MSG> posted;
     std::deque<std::shared_ptr<SentMessage>> sent;
     bool quitPosted = false;
@@ -56,6 +63,10 @@ struct ThreadQueue {
 
 // The calling thread's queue, made on first use. Needs the user32 lock.
 std::shared_ptr<ThreadQueue> CurrentQueueLocked();
+
+// Wakes the queue's thread where it waits for messages: on `wake`, or in
+// the backend's wait for host events. Needs the lock.
+void WakeLocked(ThreadQueue& queue);
 
 // Marks a sent message answered and wakes its sender. Needs the lock.
 void Complete(SentMessage& sent, LRESULT result);

@@ -38,7 +38,7 @@ UINT_PTR WINAPI SetTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC proc) 
         *existing = timer;
     else
         queue->timers.push_back(timer);
-    queue->wake.notify_all();
+    WakeLocked(*queue);
     return id != 0 ? id : 1;
 }
 

@@ -223,6 +223,9 @@ using LPSTYLESTRUCT = STYLESTRUCT*;
 #define PM_REMOVE 0x0001
 #define PM_NOYIELD 0x0002
 
+// MsgWaitForMultipleObjects
+#define QS_ALLINPUT 0x04FF
+
 // --- Window classes and styles ----------------------------------------------
 
 #define CS_VREDRAW 0x0001
@@ -552,6 +555,14 @@ BOOL WINAPI PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam
 BOOL WINAPI PostThreadMessageA(DWORD threadId, UINT message, WPARAM wParam, LPARAM lParam);
 void WINAPI PostQuitMessage(int exitCode);
 LRESULT WINAPI SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Waits until the calling thread has a message to take (one sent, posted,
+// a paint or a due timer) or the time-out passes: WAIT_OBJECT_0 or
+// WAIT_TIMEOUT. No handles are waited for here: a count other than 0 is
+// WAIT_FAILED. Any non-zero mask is taken as QS_ALLINPUT (0: only the
+// time-out ends the wait). A stop pending ends the wait (WAIT_TIMEOUT); on
+// a driven or virtual clock the time-out passes as Sleep's does.
+DWORD WINAPI MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll,
+                                       DWORD milliseconds, DWORD wakeMask);
 
 // Timers
 UINT_PTR WINAPI SetTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC proc);

@@ -81,7 +81,7 @@ void InvalidateAllLocked(Window& w) {
     w.updateRect = RECT{0, 0, client.right - client.left, client.bottom - client.top};
     w.updatePending = true;
     w.erasePending = true;
-    w.queue->wake.notify_all();
+    WakeLocked(*w.queue);
 }
 
 }  // namespace brannock::platform::user32

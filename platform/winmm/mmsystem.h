@@ -1,4 +1,4 @@
-// winmm: the joystick query of the multimedia API.
+// winmm: the joystick query and the timer resolution of the multimedia API.
 #pragma once
 
 #include "platform/windef.h"
@@ -38,3 +38,13 @@ using LPJOYINFO = JOYINFO*;
 // id above 15, MMSYSERR_INVALPARAM for a null record; on error the record is
 // left alone.
 MMRESULT WINAPI joyGetPos(UINT uJoyID, LPJOYINFO pji);
+
+#define TIMERR_NOERROR 0
+#define TIMERR_NOCANDO 97
+
+// The timer resolution a program asks for while it relies on short waits
+// (Sleep of a few milliseconds), in ms; calls pair up. The host's sleeps
+// are already that precise, so nothing changes here, but as on Windows a
+// period outside 1..1000000 ms is TIMERR_NOCANDO.
+MMRESULT WINAPI timeBeginPeriod(UINT uPeriod);
+MMRESULT WINAPI timeEndPeriod(UINT uPeriod);

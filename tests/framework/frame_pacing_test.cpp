@@ -26,6 +26,32 @@ TEST(FramePacingOnTheRealClock, NoFrameComesBeforeItsTime) {
     }
 }
 
+// Single-threaded, a wait keeps handling messages: a quit posted while the
+// loop waits for its next frame ends the program at once, not at the frame.
+TEST(FramePacingOnTheRealClock, ASingleThreadedWaitHandlesMessagesAsTheyCome) {
+    CSystem system;
+    system.threaded = 0;
+    system.WaitFrame(1);  // opens the window; the next frame is a second away
+    const DWORD start = GetTickCount();
+    const DWORD self = GetCurrentThreadId();
+    HANDLE poster = CreateThread(
+        nullptr, 0,
+        [](LPVOID thread) -> DWORD {
+            Sleep(20);
+            PostThreadMessageA(static_cast<DWORD>(reinterpret_cast<UINT_PTR>(thread)), WM_QUIT, 0,
+                               0);
+            return 0;
+        },
+        reinterpret_cast<LPVOID>(static_cast<UINT_PTR>(self)), 0, nullptr);
+    ASSERT_NE(poster, nullptr);
+    system.WaitFrame(1);
+    EXPECT_EQ(g_endFlag.load(), 1);
+    EXPECT_LT(GetTickCount() - start, 1000u);
+    WaitForSingleObject(poster, INFINITE);
+    CloseHandle(poster);
+    g_endFlag = 0;
+}
+
 #ifndef _WIN32
 
 // The clock moves 1 ms forward at each read, so a wait ends exactly at its

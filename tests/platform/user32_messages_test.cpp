@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <string>
 #include <thread>
 
@@ -248,6 +249,37 @@ TEST_F(User32Messages, GetMessageWakesForADueTimer) {
     MSG msg{};
     ASSERT_EQ(GetMessageA(&msg, nullptr, 0, 0), TRUE);
     EXPECT_EQ(msg.message, static_cast<UINT>(WM_TIMER));
+}
+
+// A thread that waits for messages without taking them: a message posted
+// by another thread ends the wait, a quiet queue lets it time out, and the
+// message is still there to take.
+TEST_F(User32Messages, MsgWaitForMultipleObjectsEndsWhenAMessageComes) {
+    Pump();
+    EXPECT_EQ(MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT), WAIT_TIMEOUT);
+
+    const DWORD self = GetCurrentThreadId();
+    std::thread poster([self] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        PostThreadMessageA(self, WM_USER + 7, 0, 0);
+    });
+    // Ends long before its time-out, or the post went unnoticed.
+    EXPECT_EQ(MsgWaitForMultipleObjects(0, nullptr, FALSE, 60000, QS_ALLINPUT), WAIT_OBJECT_0);
+    poster.join();
+    EXPECT_EQ(Peek(), Got(WM_USER + 7, nullptr));
+}
+
+TEST_F(User32Messages, AnIdleThreadWakesForEachTimerPeriod) {
+    // Periods longer than an idle wait's longest slice still fire.
+    HWND hwnd = MakeWindow();
+    Pump();
+    SetTimer(hwnd, 1, 130, nullptr);
+    for (int tick = 0; tick < 2; ++tick) {
+        MSG msg{};
+        ASSERT_EQ(GetMessageA(&msg, nullptr, 0, 0), TRUE);
+        EXPECT_EQ(msg.message, static_cast<UINT>(WM_TIMER));
+    }
+    KillTimer(hwnd, 1);
 }
 
 TEST_F(User32Messages, PaintComesLastAndStopsOnceValidated) {

@@ -3,11 +3,14 @@
 // PumpEvents there, and calls made on other threads are queued for it
 // (message boxes too: their callers wait for the answer).
 // Frames come from any thread through each window's mailbox, so drawing
-// never waits for the window thread.
+// never waits for the window thread. An idle window thread sleeps in SDL's
+// event wait; other threads end it with an event of the backend's own.
 #include "platform/backend/sdl2/sdl2_backend.h"
 
 #include <SDL.h>
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -38,11 +41,15 @@ using sdl2::HostWindow;
 // Host events are read at most this often however often the message calls
 // pump; polling SDL costs system calls.
 constexpr auto kPollInterval = std::chrono::milliseconds(1);
+constexpr std::chrono::milliseconds::rep kMaxWaitMs = 1000;
+// SDL_RegisterEvents' answer when it has no event type left.
+constexpr Uint32 kNoEvent = static_cast<Uint32>(-1);
 
 class Sdl2Backend final : public Backend {
   public:
     explicit Sdl2Backend(const Settings& settings)
         : ownerThreadId_(GetCurrentThreadId()),
+          wakeEvent_(SDL_RegisterEvents(1)),
           messageBoxesToStderr_(settings.messageBoxesToStderr),
           digests_(script::DigestWriter::Open(settings)),
           recorder_(settings.record.empty() ? nullptr : script::InputRecorder::Open(settings)),
@@ -117,6 +124,27 @@ class Sdl2Backend final : public Backend {
     void FramePresented() override { frames_.Presented(); }
     void FramePaced(int framesPerSecond) override { frames_.Paced(framesPerSecond); }
 
+    bool CanWaitForHost() override {
+        // Without a window SDL can only poll for events, and a nested pump
+        // would not read them.
+        return hostCalls_.OnOwnerThread() && !pumping_ && !windows_.empty() &&
+               wakeEvent_ != kNoEvent;
+    }
+
+    void WaitForHost(std::chrono::milliseconds timeout) override {
+        const auto ms = std::clamp<std::chrono::milliseconds::rep>(timeout.count(), 0, kMaxWaitMs);
+        // Peeks, leaving the event for the pump.
+        if (ms > 0) SDL_WaitEventTimeout(nullptr, static_cast<int>(ms));
+        lastPoll_ = {};  // what ended the wait is read at the next pump
+    }
+
+    void WakeHost() override {
+        if (wakeEvent_ == kNoEvent || wakePending_.exchange(true)) return;
+        SDL_Event event{};
+        event.type = wakeEvent_;
+        if (SDL_PushEvent(&event) != 1) wakePending_ = false;
+    }
+
     void PumpEvents() override {
         // Other threads pump too while they wait: only the owner pumps here
         // (and once: a window procedure a pumped event reaches may pump).
@@ -136,6 +164,10 @@ class Sdl2Backend final : public Backend {
             lastPoll_ = now;
             SDL_Event event;
             while (SDL_PollEvent(&event)) {
+                if (event.type == wakeEvent_) {
+                    wakePending_ = false;
+                    continue;
+                }
                 Dispatch(event);
                 // One key or button change per pump, so that the key state
                 // still matches a key message when the thread takes it from
@@ -234,6 +266,9 @@ class Sdl2Backend final : public Backend {
     }
 
     const DWORD ownerThreadId_;
+    const Uint32 wakeEvent_;  // the type of the events that end a host wait
+    // A wake event is queued and not yet read: one is enough.
+    std::atomic<bool> wakePending_{false};
     const bool messageBoxesToStderr_;
 
     // The host windows: changed on the owner thread only, under the lock;
