@@ -1,3 +1,4 @@
+// Copies of the screen and of window areas, made for the backends to show.
 #include "platform/display/host_image.h"
 
 #include <algorithm>
@@ -25,17 +26,33 @@ void CopyScreenLocked(HostImage& image, POINT origin, int firstRow) {
     const RECT wanted{origin.x, origin.y, origin.x + image.width,
                       origin.y + (image.height - firstRow)};
     const RECT visible = Intersect(wanted, Bounds(screen));
-    std::fill(image.pixels.begin() + static_cast<std::ptrdiff_t>(firstRow) * image.width,
-              image.pixels.end(), 0u);
-    if (IsEmpty(visible)) return;
+    // Image rows from a row of the screen; the parts off the screen black.
+    const auto blacken = [&](int row, int from, int to) {
+        std::uint32_t* line = image.pixels.data() + static_cast<std::ptrdiff_t>(row) * image.width;
+        std::fill(line + from, line + to, 0u);
+    };
+    if (IsEmpty(visible)) {
+        for (int row = firstRow; row < image.height; ++row)
+            blacken(row, 0, image.width);
+        return;
+    }
+    const int top = firstRow + static_cast<int>(visible.top - origin.y);
+    const int bottom = firstRow + static_cast<int>(visible.bottom - origin.y);
+    const int left = static_cast<int>(visible.left - origin.x);
+    const int right = static_cast<int>(visible.right - origin.x);
     const PixelView out{reinterpret_cast<std::uint8_t*>(image.pixels.data()),
                         static_cast<std::ptrdiff_t>(image.width) * 4, image.width, image.height,
                         PixelFormat::kXrgb8888};
     const RowConverter convert = ConverterFor(screen.format, PixelFormat::kXrgb8888);
-    for (int y = visible.top; y < visible.bottom; ++y) {
-        convert(screen.At(visible.left, y),
-                out.At(visible.left - origin.x, firstRow + (y - origin.y)),
-                visible.right - visible.left);
+    for (int row = firstRow; row < image.height; ++row) {
+        if (row < top || row >= bottom) {
+            blacken(row, 0, image.width);
+            continue;
+        }
+        blacken(row, 0, left);
+        convert(screen.At(visible.left, visible.top + (row - top)), out.At(left, row),
+                right - left);
+        blacken(row, right, image.width);
     }
 }
 

@@ -233,6 +233,10 @@ TEST_F(ProbeProgram, FullScreenShowsTheDisplayModeScaledWithLetterboxing) {
     EXPECT_EQ(screen.At(170, 10), kGreen);
     EXPECT_EQ(screen.At(150, 10), kBlack);
     EXPECT_EQ(screen.At(kScreenWidth - 150, kScreenHeight - 10), kBlack);
+    // Clicks land on what the scaled picture shows there: screen pixel
+    // (100, 50) of the display mode is at (160 + 150, 75).
+    ASSERT_TRUE(display_->Click(window_, 311, 76));
+    EXPECT_TRUE(Reported("lbuttondown 100 50"));
 
     ASSERT_TRUE(display_->Type(window_, "key f"));
     CaptureWhen(window_, "windowed-again", [](const Screenshot& s) { return ClientIs(s, kBlue); });

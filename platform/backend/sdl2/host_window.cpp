@@ -1,6 +1,10 @@
+// Host windows: each top-level window shown in an SDL window, drawn into
+// the window's surface (one row conversion, scaling only in full screen),
+// which costs little even without a GPU, as under Xvfb.
 #include "platform/backend/sdl2/host_window.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/backend/sdl2/menu_bar.h"
 #include "platform/display/window_area.h"
@@ -20,28 +24,19 @@ constexpr auto kSettleTime = std::chrono::milliseconds(250);
 std::unique_ptr<HostWindow> HostWindow::Create(HWND window) {
     display::WindowArea area;
     if (!display::LocateWindow(window, area)) return nullptr;
-    SDL_Window* sdlWindow = SDL_CreateWindow(
-        "", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, std::max(area.HostWidth(), 1),
-        std::max(area.HostHeight(), 1), SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI);
+    SDL_Window* sdlWindow = SDL_CreateWindow("", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                             std::max(area.HostWidth(), 1),
+                                             std::max(area.HostHeight(), 1), SDL_WINDOW_HIDDEN);
     if (!sdlWindow) return nullptr;
-    SDL_Renderer* renderer = SDL_CreateRenderer(sdlWindow, -1, 0);
-    if (!renderer) renderer = SDL_CreateRenderer(sdlWindow, -1, SDL_RENDERER_SOFTWARE);
-    if (!renderer) {
-        SDL_DestroyWindow(sdlWindow);
-        return nullptr;
-    }
-    std::unique_ptr<HostWindow> host(new HostWindow(window, sdlWindow, renderer));
+    std::unique_ptr<HostWindow> host(new HostWindow(window, sdlWindow));
     host->Sync();
     return host;
 }
 
-HostWindow::HostWindow(HWND window, SDL_Window* sdlWindow, SDL_Renderer* renderer)
-    : window_(window), sdlWindow_(sdlWindow), renderer_(renderer) {}
+HostWindow::HostWindow(HWND window, SDL_Window* sdlWindow)
+    : window_(window), sdlWindow_(sdlWindow) {}
 
 HostWindow::~HostWindow() {
-    DestroyMenuTextures();
-    if (frameTexture_) SDL_DestroyTexture(frameTexture_);
-    SDL_DestroyRenderer(renderer_);
     SDL_DestroyWindow(sdlWindow_);
 }
 
@@ -110,30 +105,6 @@ void HostWindow::CloseMenu() {
     Refresh();
 }
 
-// Puts the shown frame into the frame texture, made anew when the size
-// changed.
-bool HostWindow::Upload() {
-    if (shown_.width <= 0 || shown_.height <= 0) return false;
-    if (!frameTexture_ || textureWidth_ != shown_.width || textureHeight_ != shown_.height) {
-        if (frameTexture_) SDL_DestroyTexture(frameTexture_);
-        frameTexture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888,
-                                          SDL_TEXTUREACCESS_STREAMING, shown_.width, shown_.height);
-        if (!frameTexture_) return false;
-        textureWidth_ = shown_.width;
-        textureHeight_ = shown_.height;
-        // Full screen shows the frame scaled and letterboxed; in a window
-        // the scale is 1. Mouse positions come back in frame pixels.
-        SDL_RenderSetLogicalSize(renderer_, shown_.width, shown_.height);
-    }
-    return SDL_UpdateTexture(frameTexture_, nullptr, shown_.pixels.data(), shown_.width * 4) == 0;
-}
-
-void HostWindow::DestroyMenuTextures() {
-    for (SDL_Texture* texture : menuTextures_)
-        if (texture) SDL_DestroyTexture(texture);
-    menuTextures_.clear();
-}
-
 void HostWindow::Expose() {
     presentAgainUntil_ = std::chrono::steady_clock::now() + kSettleTime;
 }
@@ -141,30 +112,117 @@ void HostWindow::Expose() {
 void HostWindow::Render() {
     if (!visible_) return;
     bool again = std::chrono::steady_clock::now() < presentAgainUntil_;
-    const bool fresh = mailbox_.Take(shown_) && Upload();
+    const bool fresh = mailbox_.Take(shown_);
     if (menuDirty_) {
         menuDirty_ = false;
         again = true;
-        DestroyMenuTextures();
-        for (const DropDown& list : menu_.Lists()) {
-            SDL_Texture* texture =
-                SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STATIC,
-                                  list.Width(), list.Height());
-            if (texture) SDL_UpdateTexture(texture, nullptr, list.Pixels(), list.Width() * 4);
-            menuTextures_.push_back(texture);
+    }
+    if ((!fresh && !again) || shown_.width <= 0 || shown_.height <= 0) return;
+    // SDL makes the surface anew after the window's size changed.
+    SDL_Surface* target = SDL_GetWindowSurface(sdlWindow_);
+    if (!target) return;
+    Place(target->w, target->h);
+    if (SDL_MUSTLOCK(target) && SDL_LockSurface(target) != 0) return;
+    Draw(*target, shown_.pixels.data(), shown_.width, shown_.height, 0, 0);
+    for (const DropDown& list : menu_.Lists())
+        Draw(*target, list.Pixels(), list.Width(), list.Height(), list.Left(), list.Top());
+    if (SDL_MUSTLOCK(target)) SDL_UnlockSurface(target);
+    FillBars(*target);
+    SDL_UpdateWindowSurface(sdlWindow_);
+}
+
+void HostWindow::Place(int targetWidth, int targetHeight) {
+    if (!fullScreen_) {
+        // The window is the frame's size; a frame of another size (the
+        // window is being resized) is shown from the top left corner.
+        frameRect_ = {0, 0, shown_.width, shown_.height};
+    } else {
+        // As large as fits, keeping the frame's shape: bars at the sides or
+        // at the top and bottom.
+        const long long byWidth = static_cast<long long>(targetWidth) * shown_.height;
+        const long long byHeight = static_cast<long long>(targetHeight) * shown_.width;
+        int w = targetWidth, h = targetHeight;
+        if (byWidth > byHeight)
+            w = static_cast<int>(byHeight / shown_.height);
+        else
+            h = static_cast<int>(byWidth / shown_.width);
+        frameRect_ = {(targetWidth - w) / 2, (targetHeight - h) / 2, std::max(w, 1),
+                      std::max(h, 1)};
+    }
+    if (columns_.size() == static_cast<std::size_t>(frameRect_.w) && scaledFrom_ == shown_.width)
+        return;
+    // Nearest-neighbour scaling: the frame column each shown column takes.
+    scaledFrom_ = shown_.width;
+    columns_.resize(static_cast<std::size_t>(frameRect_.w));
+    for (int x = 0; x < frameRect_.w; ++x)
+        columns_[static_cast<std::size_t>(x)] =
+            static_cast<int>(static_cast<long long>(x) * shown_.width / frameRect_.w);
+    row_.resize(columns_.size());
+}
+
+void HostWindow::Draw(SDL_Surface& target, const std::uint32_t* pixels, int width, int height,
+                      int left, int top) {
+    const bool scaled = frameRect_.w != shown_.width || frameRect_.h != shown_.height;
+    // The image's rectangle in frame pixels, then in the target's.
+    const int x0 =
+        frameRect_.x + static_cast<int>(static_cast<long long>(left) * frameRect_.w / shown_.width);
+    const int x1 = frameRect_.x + static_cast<int>(static_cast<long long>(left + width) *
+                                                   frameRect_.w / shown_.width);
+    const int y0 =
+        frameRect_.y + static_cast<int>(static_cast<long long>(top) * frameRect_.h / shown_.height);
+    const int y1 = frameRect_.y + static_cast<int>(static_cast<long long>(top + height) *
+                                                   frameRect_.h / shown_.height);
+    const int firstX = std::max(x0, 0), lastX = std::min(x1, target.w);
+    if (firstX >= lastX) return;
+    auto* out = static_cast<std::uint8_t*>(target.pixels);
+    const int bytes = target.format->BytesPerPixel;
+    const std::size_t rowBytes = static_cast<std::size_t>(lastX - firstX) * bytes;
+    int previousY = -1;
+    for (int y = std::max(y0, 0); y < std::min(y1, target.h); ++y) {
+        // The image row this target row shows (rounding may point just
+        // outside the image at its edges).
+        const int imageY = std::clamp(static_cast<int>(static_cast<long long>(y - frameRect_.y) *
+                                                       shown_.height / frameRect_.h) -
+                                          top,
+                                      0, height - 1);
+        std::uint8_t* to = out + static_cast<std::ptrdiff_t>(y) * target.pitch + firstX * bytes;
+        if (imageY == previousY) {  // scaled up: the row above shows the same
+            std::memcpy(to, to - target.pitch, rowBytes);
+            continue;
         }
+        previousY = imageY;
+        const std::uint32_t* source = pixels + static_cast<std::ptrdiff_t>(imageY) * width;
+        const std::uint32_t* run = source + (firstX - x0);
+        if (scaled) {
+            for (int x = firstX; x < lastX; ++x) {
+                const int imageX = columns_[static_cast<std::size_t>(x - frameRect_.x)] - left;
+                row_[static_cast<std::size_t>(x - firstX)] =
+                    source[std::clamp(imageX, 0, width - 1)];
+            }
+            run = row_.data();
+        }
+        SDL_ConvertPixels(lastX - firstX, 1, SDL_PIXELFORMAT_RGB888, run, width * 4,
+                          target.format->format, to, target.pitch);
     }
-    if (!fresh && !again) return;
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    SDL_RenderClear(renderer_);
-    if (frameTexture_) SDL_RenderCopy(renderer_, frameTexture_, nullptr, nullptr);
-    const auto& lists = menu_.Lists();
-    for (std::size_t i = 0; i < menuTextures_.size() && i < lists.size(); ++i) {
-        if (!menuTextures_[i]) continue;
-        const SDL_Rect where{lists[i].Left(), lists[i].Top(), lists[i].Width(), lists[i].Height()};
-        SDL_RenderCopy(renderer_, menuTextures_[i], nullptr, &where);
-    }
-    SDL_RenderPresent(renderer_);
+}
+
+void HostWindow::FillBars(SDL_Surface& target) {
+    const SDL_Rect& f = frameRect_;
+    const SDL_Rect bars[] = {
+        {0, 0, target.w, f.y},
+        {0, f.y + f.h, target.w, target.h - (f.y + f.h)},
+        {0, f.y, f.x, f.h},
+        {f.x + f.w, f.y, target.w - (f.x + f.w), f.h},
+    };
+    for (const SDL_Rect& bar : bars)
+        if (bar.w > 0 && bar.h > 0) SDL_FillRect(&target, &bar, SDL_MapRGB(target.format, 0, 0, 0));
+}
+
+SDL_Point HostWindow::FramePoint(int x, int y) const {
+    if (frameRect_.w <= 0 || frameRect_.h <= 0) return {x, y};
+    return {
+        static_cast<int>(static_cast<long long>(x - frameRect_.x) * shown_.width / frameRect_.w),
+        static_cast<int>(static_cast<long long>(y - frameRect_.y) * shown_.height / frameRect_.h)};
 }
 
 }  // namespace brannock::platform::sdl2

@@ -10,9 +10,9 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdint>
 #include <memory>
 #include <string>
-
 #include <vector>
 
 #include "platform/backend/sdl2/frame_mailbox.h"
@@ -23,7 +23,7 @@ namespace brannock::platform::sdl2 {
 
 class HostWindow {
   public:
-    // Null when SDL cannot make the window or its renderer.
+    // Null when SDL cannot make the window.
     static std::unique_ptr<HostWindow> Create(HWND window);
     HostWindow(const HostWindow&) = delete;
     HostWindow& operator=(const HostWindow&) = delete;
@@ -52,21 +52,30 @@ class HostWindow {
     // The lists or their pixels changed.
     void MenuChanged() { menuDirty_ = true; }
 
+    // A position in the host window in pixels of the shown frame (they
+    // differ in full screen, where the frame is scaled).
+    SDL_Point FramePoint(int x, int y) const;
+
   private:
-    HostWindow(HWND window, SDL_Window* sdlWindow, SDL_Renderer* renderer);
-    bool Upload();
-    void DestroyMenuTextures();
+    HostWindow(HWND window, SDL_Window* sdlWindow);
+    // Where the frame goes in a window surface of this size, and the
+    // scaling tables for it.
+    void Place(int targetWidth, int targetHeight);
+    // Draws an image given in frame pixels (0x00RRGGBB rows) at its place.
+    void Draw(SDL_Surface& target, const std::uint32_t* pixels, int width, int height, int left,
+              int top);
+    // Blackens what the frame does not cover.
+    void FillBars(SDL_Surface& target);
 
     HWND window_;
     SDL_Window* sdlWindow_;
-    SDL_Renderer* renderer_;
-    SDL_Texture* frameTexture_ = nullptr;
-    std::vector<SDL_Texture*> menuTextures_;  // one per open list
     FrameMailbox mailbox_;
-    display::HostImage shown_;  // the frame on screen
-    int textureWidth_ = 0;
-    int textureHeight_ = 0;
-    std::string title_;  // as last set, code page 932
+    display::HostImage shown_;        // the frame on screen
+    SDL_Rect frameRect_{};            // where it is shown in the window surface
+    std::vector<int> columns_;        // the frame column of each shown column
+    int scaledFrom_ = 0;              // the frame width columns_ was made for
+    std::vector<std::uint32_t> row_;  // one scaled row
+    std::string title_;               // as last set, code page 932
     bool visible_ = false;
     bool fullScreen_ = false;
     std::atomic<int> openMenuItem_{-1};

@@ -14,6 +14,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <mutex>
 #include <vector>
 
@@ -305,6 +306,11 @@ std::unique_ptr<Backend> CreateSdl2Backend() {
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) return nullptr;
     SDL_InitSubSystem(SDL_INIT_JOYSTICK);  // without joysticks, none are read
+    // X11's own window surface (shared memory with the server) takes the
+    // frames; SDL would otherwise draw them through OpenGL, which costs a
+    // core where the driver renders in software.
+    if (const char* driver = SDL_GetCurrentVideoDriver(); driver && std::strcmp(driver, "x11") == 0)
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // Characters come from TranslateMessage, not from the host's text input.
     SDL_StopTextInput();
     return std::make_unique<Sdl2Backend>(ProcessSettings());

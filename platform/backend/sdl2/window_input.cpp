@@ -120,11 +120,12 @@ void HandleKeyEvent(HostWindow* host, const SDL_KeyboardEvent& event) {
 }
 
 void HandleMouseMotion(HostWindow& host, const SDL_MouseMotionEvent& event) {
+    const SDL_Point at = host.FramePoint(event.x, event.y);
     Pointer pointer;
-    if (!Locate(host, event.x, event.y, pointer)) return;
+    if (!Locate(host, at.x, at.y, pointer)) return;
     if (host.OpenMenuItem() >= 0) {
-        if (pointer.inMenuBar) FollowMenuBar(host, event.x);
-        if (host.Menu().Point(event.x, event.y)) host.MenuChanged();
+        if (pointer.inMenuBar) FollowMenuBar(host, at.x);
+        if (host.Menu().Point(at.x, at.y)) host.MenuChanged();
         return;
     }
     if (pointer.inMenuBar) return;  // the non-client area
@@ -136,14 +137,15 @@ void HandleMouseButton(HostWindow& host, const SDL_MouseButtonEvent& event) {
     if (key == 0) return;
     const bool down = event.state == SDL_PRESSED;
     SetHostKeyState(key, down);
+    const SDL_Point at = host.FramePoint(event.x, event.y);
     Pointer pointer;
-    if (!Locate(host, event.x, event.y, pointer)) return;
+    if (!Locate(host, at.x, at.y, pointer)) return;
     if (host.OpenMenuItem() >= 0 && !pointer.inMenuBar) {
         // A press chooses the command under it, opens the list of a pop-up
         // item under it, or, off the lists, closes them.
         if (!down) return;
         UINT_PTR id = 0;
-        switch (host.Menu().PressAt(event.x, event.y, id)) {
+        switch (host.Menu().PressAt(at.x, at.y, id)) {
             case MenuCascade::Press::kCommand:
                 host.CloseMenu();
                 PostCommand(host.Handle(), id);
@@ -158,7 +160,7 @@ void HandleMouseButton(HostWindow& host, const SDL_MouseButtonEvent& event) {
         return;
     }
     if (pointer.inMenuBar) {
-        if (down && event.button == SDL_BUTTON_LEFT) PressMenuBar(host, event.x);
+        if (down && event.button == SDL_BUTTON_LEFT) PressMenuBar(host, at.x);
         return;
     }
     PostMessageA(host.Handle(), ButtonMessage(event.button, down), MouseKeys(),
