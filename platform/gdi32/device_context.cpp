@@ -34,7 +34,9 @@ display::PixelFormat CompatibleFormat(HDC handle, const DeviceContext& dc) {
             }
             return dc.screenCompatible ? display::CurrentMode().format : dc.compatibleFormat;
         case DcKind::kSurface:
-            if (!dc.canvas.IsScreen() && dc.canvas.buffer()) return dc.canvas.buffer()->Format();
+            if (const auto bitmap = SelectedBitmap(handle); bitmap && !bitmap->stock) {
+                return bitmap->pixels->Format();
+            }
             return display::CurrentMode().format;
         default:
             return display::CurrentMode().format;
@@ -58,6 +60,12 @@ bool ResolveTarget(HDC handle, Target& target) {
             target.clip = area.client;
             break;
         }
+        case DcKind::kSurface:
+            if (!dc->surfaceBitmap) {  // the primary: the screen itself
+                target.canvas = dc->canvas;
+                break;
+            }
+            [[fallthrough]];
         case DcKind::kMemory: {
             auto bitmap = SelectedBitmap(handle);
             if (!bitmap) return false;
@@ -65,7 +73,6 @@ bool ResolveTarget(HDC handle, Target& target) {
             break;
         }
         case DcKind::kOverlay:
-        case DcKind::kSurface:
             target.canvas = dc->canvas;
             break;
     }

@@ -16,6 +16,9 @@ struct Bitmap {
     bool dibSection = false;
     bool stock = false;
     HDC selectedInto = nullptr;  // memory DC holding it (guarded by the table lock)
+    // A surface's own pixels: selectable into that surface's DC only, and
+    // removed with it, so they are never reached once the surface is gone.
+    HDC surfaceDC = nullptr;
 };
 
 struct Brush {
@@ -36,11 +39,12 @@ struct DeviceContext {
     HWND window = nullptr;
     display::Canvas canvas;  // overlays and surfaces: fixed at creation
 
-    // Memory DCs: the selected bitmap (guarded by the table lock: read it
-    // through SelectedBitmap), and the format CreateCompatibleBitmap gives
-    // (the screen's when `screenCompatible`).
+    // Memory DCs and off-screen surface DCs: the selected bitmap (guarded by
+    // the table lock: read it through SelectedBitmap), and the format
+    // CreateCompatibleBitmap gives (the screen's when `screenCompatible`).
     HBITMAP bitmapHandle = nullptr;
     std::shared_ptr<Bitmap> bitmap;
+    HBITMAP surfaceBitmap = nullptr;  // surface DCs: the entry for the surface's pixels
     bool screenCompatible = true;
     display::PixelFormat compatibleFormat = display::PixelFormat::kXrgb8888;
 
@@ -56,6 +60,8 @@ struct DeviceContext {
 
 HGDIOBJ AddBitmap(std::shared_ptr<Bitmap> bitmap);
 HGDIOBJ AddBrush(std::shared_ptr<Brush> brush);
+// Adds a DC entry. Memory DCs start with the stock bitmap; a surface DC on
+// a buffer starts with a bitmap entry sharing that buffer.
 HDC AddDC(std::shared_ptr<DeviceContext> dc);
 
 std::shared_ptr<Bitmap> FindBitmap(HGDIOBJ handle);
@@ -64,17 +70,19 @@ std::shared_ptr<DeviceContext> FindDC(HDC handle);
 
 // Selects a bitmap or brush into `dc`; returns the previous one of that
 // kind, or null when the object or DC is invalid or the bitmap is selected
-// elsewhere (or the DC is not a memory DC).
+// elsewhere (or the DC holds no bitmaps: only memory DCs and off-screen
+// surface DCs do).
 HGDIOBJ Select(HDC dc, HGDIOBJ object);
 
-// The bitmap selected into a memory DC, or null.
+// The bitmap selected into a memory or surface DC, or null.
 std::shared_ptr<Bitmap> SelectedBitmap(HDC dc);
 
 // Deletes a bitmap or brush: false for invalid handles and objects that are
 // selected into a DC; stock objects stay and give true.
 bool DeleteGdiObject(HGDIOBJ object);
 
-// Removes a DC entry (deselecting its bitmap); false when invalid.
+// Removes a DC entry (deselecting its bitmap, and removing a surface DC's
+// own bitmap entry); false when invalid.
 bool RemoveDC(HDC dc);
 
 // The DC's drawing surface as it stands now: the canvas, the canvas
