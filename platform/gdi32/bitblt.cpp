@@ -11,7 +11,7 @@ BOOL FillBlt(HDC hdc, int x, int y, int cx, int cy, std::uint32_t rgb) {
     const bool drawn = gdi::DrawOn(
         hdc, [&](const display::PixelView& view, const RECT& clip, const gdi::Target& target) {
             const RECT area = display::Intersect(gdi::ToCanvas(target, x, y, cx, cy), clip);
-            display::Fill(view, area, display::RgbToPixel(view.format, rgb));
+            display::Fill(view, area, display::RgbToPixel(view, rgb));
             return area;
         });
     return drawn ? TRUE : FALSE;

@@ -1,6 +1,6 @@
-// Bitmaps: compatible bitmaps (the screen's format), DIB sections (16-bit
-// 5-5-5 or 5-6-5, 24-bit, 32-bit; top-down or bottom-up), GetObjectA and
-// DeleteObject.
+// Bitmaps: compatible bitmaps (the screen's format), DIB sections (8-bit
+// with a colour table, 16-bit 5-5-5 or 5-6-5, 24-bit, 32-bit; top-down or
+// bottom-up), GetObjectA and DeleteObject.
 #include <cstdint>
 #include <cstring>
 
@@ -24,11 +24,16 @@ HBITMAP AddNewBitmap(int width, int height, PixelFormat format, bool dibSection,
 namespace {
 
 // The format a DIB header asks for, or false for formats without one here
-// (palettes, compressed or unusual masks).
-bool DibFormat(const BITMAPINFO& info, PixelFormat& format) {
+// (1 and 4 bits, colour tables of palette indices, compressed or unusual
+// masks).
+bool DibFormat(const BITMAPINFO& info, UINT usage, PixelFormat& format) {
     const BITMAPINFOHEADER& header = info.bmiHeader;
     const int bits = header.biBitCount;
     if (header.biCompression == BI_RGB) {
+        if (bits == 8 && usage == DIB_RGB_COLORS) {
+            format = PixelFormat::kIndexed8;
+            return true;
+        }
         if (bits == 16) {
             format = PixelFormat::kRgb555;
             return true;
@@ -46,6 +51,21 @@ bool DibFormat(const BITMAPINFO& info, PixelFormat& format) {
     return false;
 }
 
+// Copies the colour table that follows the header: biClrUsed entries, or
+// 256 when it is 0 (more than 256 are ignored).
+void ReadColourTable(const BITMAPINFO& info, display::Palette& palette) {
+    const BITMAPINFOHEADER& header = info.bmiHeader;
+    palette.count =
+        header.biClrUsed == 0 || header.biClrUsed > 256 ? 256 : static_cast<int>(header.biClrUsed);
+    const BYTE* table = reinterpret_cast<const BYTE*>(&info) + header.biSize;
+    for (int i = 0; i < palette.count; ++i) {
+        RGBQUAD entry;
+        std::memcpy(&entry, table + i * sizeof entry, sizeof entry);
+        palette.colours[i] = (static_cast<std::uint32_t>(entry.rgbRed) << 16) |
+                             (entry.rgbGreen << 8) | entry.rgbBlue;
+    }
+}
+
 }  // namespace
 
 }  // namespace brannock::platform::gdi
@@ -57,7 +77,15 @@ HBITMAP WINAPI CreateCompatibleBitmap(HDC hdc, int cx, int cy) {
     if (!dc || cx < 0 || cy < 0) return nullptr;
     // As in Windows, a zero size gives a 1x1 bitmap.
     if (cx == 0 || cy == 0) cx = cy = 1;
-    return gdi::AddNewBitmap(cx, cy, gdi::CompatibleFormat(hdc, *dc), false, false);
+    std::shared_ptr<display::PixelBuffer> pixels;
+    HBITMAP bitmap =
+        gdi::AddNewBitmap(cx, cy, gdi::CompatibleFormat(hdc, *dc), false, false, &pixels);
+    // Those of an indexed bitmap take its colours.
+    const auto selected = gdi::SelectedBitmap(hdc);
+    if (bitmap && pixels->ColourTable() && selected && selected->pixels->ColourTable()) {
+        *pixels->ColourTable() = *selected->pixels->ColourTable();
+    }
+    return bitmap;
 }
 
 HBITMAP WINAPI CreateDIBSection(HDC, const BITMAPINFO* lpbmi, UINT usage, VOID** ppvBits,
@@ -67,14 +95,17 @@ HBITMAP WINAPI CreateDIBSection(HDC, const BITMAPINFO* lpbmi, UINT usage, VOID**
     const BITMAPINFOHEADER& header = lpbmi->bmiHeader;
     display::PixelFormat format;
     if (header.biSize < sizeof(BITMAPINFOHEADER) || header.biPlanes != 1 || header.biWidth <= 0 ||
-        header.biHeight == 0 || header.biHeight == INT32_MIN || !gdi::DibFormat(*lpbmi, format)) {
+        header.biHeight == 0 || header.biHeight == INT32_MIN ||
+        !gdi::DibFormat(*lpbmi, usage, format)) {
         return nullptr;
     }
     const bool bottomUp = header.biHeight > 0;
     const int height = bottomUp ? header.biHeight : -header.biHeight;
     std::shared_ptr<display::PixelBuffer> pixels;
     HBITMAP handle = gdi::AddNewBitmap(header.biWidth, height, format, true, bottomUp, &pixels);
-    if (handle && ppvBits) *ppvBits = pixels->Memory();
+    if (!handle) return nullptr;
+    if (display::Palette* table = pixels->ColourTable()) gdi::ReadColourTable(*lpbmi, *table);
+    if (ppvBits) *ppvBits = pixels->Memory();
     return handle;
 }
 
@@ -110,6 +141,9 @@ int WINAPI GetObjectA(HANDLE h, int c, LPVOID pv) {
     header.biBitCount = static_cast<WORD>(bits);
     header.biSizeImage =
         static_cast<DWORD>(pixels.Stride() * static_cast<std::size_t>(pixels.Height()));
+    if (const display::Palette* table = pixels.ColourTable()) {
+        header.biClrUsed = static_cast<DWORD>(table->count);
+    }
     if (pixels.Format() == display::PixelFormat::kRgb565) {
         const display::FormatInfo& format = display::Info(pixels.Format());
         header.biCompression = BI_BITFIELDS;
