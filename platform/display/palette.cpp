@@ -54,7 +54,7 @@ void ToIndexedRow(const std::uint8_t* source, std::uint8_t* target, int count,
 // is taken as grey levels; blits between two tables translate index to
 // index instead.
 template <template <PixelFormat> class Row>
-PaletteRowConverter Pick(PixelFormat format) {
+auto Pick(PixelFormat format) -> decltype(&Row<PixelFormat::kXrgb8888>::Convert) {
     switch (format) {
         case PixelFormat::kRgb555:
             return &Row<PixelFormat::kRgb555>::Convert;
@@ -72,6 +72,14 @@ PaletteRowConverter Pick(PixelFormat format) {
     return &Row<PixelFormat::kXrgb8888>::Convert;
 }
 
+template <PixelFormat S>
+void MatchRow(const std::uint8_t* source, std::uint8_t* target, int count, std::uint32_t match) {
+    constexpr int kBytes = BytesPerPixel(S);
+    for (int i = 0; i < count; ++i) {
+        target[i] = LoadPixel<S>(source + i * kBytes) == match ? 1 : 0;
+    }
+}
+
 template <PixelFormat F>
 struct FromIndexedEntry {
     static void Convert(const std::uint8_t* s, std::uint8_t* t, int n, const Palette& p) {
@@ -85,6 +93,13 @@ struct ToIndexedEntry {
     }
 };
 
+template <PixelFormat F>
+struct MatchEntry {
+    static void Convert(const std::uint8_t* s, std::uint8_t* t, int n, std::uint32_t match) {
+        MatchRow<F>(s, t, n, match);
+    }
+};
+
 }  // namespace
 
 PaletteRowConverter FromIndexed(PixelFormat target) {
@@ -93,6 +108,10 @@ PaletteRowConverter FromIndexed(PixelFormat target) {
 
 PaletteRowConverter ToIndexed(PixelFormat source) {
     return Pick<ToIndexedEntry>(source);
+}
+
+MatchRowConverter MatchTo(PixelFormat source) {
+    return Pick<MatchEntry>(source);
 }
 
 }  // namespace brannock::platform::display

@@ -28,4 +28,10 @@ using PaletteRowConverter = void (*)(const std::uint8_t* source, std::uint8_t* t
 PaletteRowConverter FromIndexed(PixelFormat target);
 PaletteRowConverter ToIndexed(PixelFormat source);
 
+// Writes index 1 for each of `count` source pixels whose value is `match`
+// and 0 for the others: colour to monochrome, one row at a time.
+using MatchRowConverter = void (*)(const std::uint8_t* source, std::uint8_t* target, int count,
+                                   std::uint32_t match);
+MatchRowConverter MatchTo(PixelFormat source);
+
 }  // namespace brannock::platform::display

@@ -1,9 +1,10 @@
-// Bitmaps: compatible bitmaps (the screen's format), DIB sections (8-bit
-// with a colour table, 16-bit 5-5-5 or 5-6-5, 24-bit, 32-bit; top-down or
-// bottom-up), GetObjectA and DeleteObject.
+// Bitmaps: compatible bitmaps (the screen's format, or monochrome), DIB
+// sections (8-bit with a colour table, 16-bit 5-5-5 or 5-6-5, 24-bit,
+// 32-bit; top-down or bottom-up), GetObjectA and DeleteObject.
 #include <cstdint>
 #include <cstring>
 
+#include "platform/display/screen.h"
 #include "platform/gdi32/bitmap_factory.h"
 #include "platform/gdi32/gdi_objects.h"
 
@@ -77,14 +78,21 @@ HBITMAP WINAPI CreateCompatibleBitmap(HDC hdc, int cx, int cy) {
     if (!dc || cx < 0 || cy < 0) return nullptr;
     // As in Windows, a zero size gives a 1x1 bitmap.
     if (cx == 0 || cy == 0) cx = cy = 1;
-    std::shared_ptr<display::PixelBuffer> pixels;
-    HBITMAP bitmap =
-        gdi::AddNewBitmap(cx, cy, gdi::CompatibleFormat(hdc, *dc), false, false, &pixels);
-    // Those of an indexed bitmap take its colours.
-    const auto selected = gdi::SelectedBitmap(hdc);
-    if (bitmap && pixels->ColourTable() && selected && selected->pixels->ColourTable()) {
-        *pixels->ColourTable() = *selected->pixels->ColourTable();
+    // A DC holding bitmaps makes them like the one selected (monochrome
+    // while it holds the stock one); other DCs in the screen's format.
+    const auto selected =
+        dc->kind == gdi::DcKind::kMemory || dc->surfaceBitmap ? gdi::SelectedBitmap(hdc) : nullptr;
+    if (selected && selected->monochrome) {
+        auto bitmap = std::make_shared<gdi::Bitmap>();
+        bitmap->pixels = gdi::MonochromePixels(cx, cy);
+        if (!bitmap->pixels) return nullptr;
+        bitmap->monochrome = true;
+        return static_cast<HBITMAP>(gdi::AddBitmap(std::move(bitmap)));
     }
+    if (!selected) return gdi::AddNewBitmap(cx, cy, display::CurrentMode().format, false, false);
+    std::shared_ptr<display::PixelBuffer> pixels;
+    HBITMAP bitmap = gdi::AddNewBitmap(cx, cy, selected->pixels->Format(), false, false, &pixels);
+    if (bitmap && pixels->ColourTable()) *pixels->ColourTable() = *selected->pixels->ColourTable();
     return bitmap;
 }
 
@@ -115,7 +123,7 @@ int WINAPI GetObjectA(HANDLE h, int c, LPVOID pv) {
     if (!pv) return sizeof(BITMAP);
     if (c < static_cast<int>(sizeof(BITMAP))) return 0;
     const display::PixelBuffer& pixels = *bitmap->pixels;
-    const int bits = display::Info(pixels.Format()).bitsPerPixel;
+    const int bits = bitmap->monochrome ? 1 : display::Info(pixels.Format()).bitsPerPixel;
     BITMAP info{};
     info.bmType = 0;
     info.bmWidth = pixels.Width();

@@ -26,28 +26,12 @@ bool WindowAlive(HWND window) {
 
 }  // namespace
 
-display::PixelFormat CompatibleFormat(HDC handle, const DeviceContext& dc) {
-    switch (dc.kind) {
-        case DcKind::kMemory:
-            if (const auto bitmap = SelectedBitmap(handle); bitmap && !bitmap->stock) {
-                return bitmap->pixels->Format();
-            }
-            return dc.screenCompatible ? display::CurrentMode().format : dc.compatibleFormat;
-        case DcKind::kSurface:
-            if (const auto bitmap = SelectedBitmap(handle); bitmap && !bitmap->stock) {
-                return bitmap->pixels->Format();
-            }
-            return display::CurrentMode().format;
-        default:
-            return display::CurrentMode().format;
-    }
-}
-
 bool ResolveTarget(HDC handle, Target& target) {
     auto dc = FindDC(handle);
     if (!dc) return false;
     target.origin = {0, 0};
     target.clip = kUnlimited;
+    target.monochrome = false;
     switch (dc->kind) {
         case DcKind::kScreen:
             target.canvas = Canvas::Screen();
@@ -70,6 +54,7 @@ bool ResolveTarget(HDC handle, Target& target) {
             auto bitmap = SelectedBitmap(handle);
             if (!bitmap) return false;
             target.canvas = Canvas::Buffer(bitmap->pixels);
+            target.monochrome = bitmap->monochrome;
             break;
         }
         case DcKind::kOverlay:
@@ -158,17 +143,7 @@ int WINAPI ReleaseDC(HWND, HDC hDC) {
 HDC WINAPI CreateCompatibleDC(HDC hdc) {
     auto dc = std::make_shared<DeviceContext>();
     dc->kind = DcKind::kMemory;
-    if (hdc) {
-        const auto source = gdi::FindDC(hdc);
-        if (!source) return nullptr;
-        if (source->kind == DcKind::kMemory) {
-            dc->screenCompatible = source->screenCompatible;
-            dc->compatibleFormat = source->compatibleFormat;
-        } else if (source->kind == DcKind::kSurface) {
-            dc->screenCompatible = false;
-            dc->compatibleFormat = gdi::CompatibleFormat(hdc, *source);
-        }
-    }
+    if (hdc && !gdi::FindDC(hdc)) return nullptr;
     return gdi::AddDC(std::move(dc));
 }
 

@@ -94,8 +94,10 @@ std::shared_ptr<T> Find(HGDIOBJ handle) {
 // Creates the stock objects once; the caller holds the table lock.
 void MakeStockLocked(Table& table) {
     if (table.defaultBitmap) return;
+    // Memory DCs start with a 1x1 monochrome bitmap, as in Windows.
     auto bitmap = std::make_shared<Bitmap>();
-    bitmap->pixels = display::PixelBuffer::Create(1, 1, display::PixelFormat::kXrgb8888);
+    bitmap->pixels = MonochromePixels(1, 1);
+    bitmap->monochrome = true;
     bitmap->stock = true;
     table.defaultBitmap = AddLocked(table, bitmap);
     auto brush = std::make_shared<Brush>();
@@ -110,6 +112,16 @@ HGDIOBJ AddBitmap(std::shared_ptr<Bitmap> bitmap) {
     Table& table = TheTable();
     std::lock_guard lock(table.mutex);
     return AddLocked(table, std::move(bitmap));
+}
+
+std::shared_ptr<display::PixelBuffer> MonochromePixels(int width, int height) {
+    auto pixels = display::PixelBuffer::Create(width, height, display::PixelFormat::kIndexed8);
+    if (pixels) {
+        display::Palette& table = *pixels->ColourTable();
+        table.count = 2;
+        table.colours[1] = 0xFFFFFF;
+    }
+    return pixels;
 }
 
 HGDIOBJ AddBrush(std::shared_ptr<Brush> brush) {

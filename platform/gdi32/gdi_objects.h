@@ -14,6 +14,8 @@ namespace brannock::platform::gdi {
 struct Bitmap {
     std::shared_ptr<display::PixelBuffer> pixels;
     bool dibSection = false;
+    // One bit per pixel to callers: kept as indices into black and white.
+    bool monochrome = false;
     bool stock = false;
     HDC selectedInto = nullptr;  // memory DC holding it (guarded by the table lock)
     // A surface's own pixels: selectable into that surface's DC only, and
@@ -40,13 +42,10 @@ struct DeviceContext {
     display::Canvas canvas;  // overlays and surfaces: fixed at creation
 
     // Memory DCs and off-screen surface DCs: the selected bitmap (guarded by
-    // the table lock: read it through SelectedBitmap), and the format
-    // CreateCompatibleBitmap gives (the screen's when `screenCompatible`).
+    // the table lock: read it through SelectedBitmap).
     HBITMAP bitmapHandle = nullptr;
     std::shared_ptr<Bitmap> bitmap;
     HBITMAP surfaceBitmap = nullptr;  // surface DCs: the entry for the surface's pixels
-    bool screenCompatible = true;
-    display::PixelFormat compatibleFormat = display::PixelFormat::kXrgb8888;
 
     HBRUSH brushHandle = nullptr;
     COLORREF textColour = 0x000000;
@@ -59,6 +58,9 @@ struct DeviceContext {
 };
 
 HGDIOBJ AddBitmap(std::shared_ptr<Bitmap> bitmap);
+// A monochrome bitmap's pixels: indices into black (0) and white (1); null
+// when the size is refused or memory runs out.
+std::shared_ptr<display::PixelBuffer> MonochromePixels(int width, int height);
 HGDIOBJ AddBrush(std::shared_ptr<Brush> brush);
 // Adds a DC entry. Memory DCs start with the stock bitmap; a surface DC on
 // a buffer starts with a bitmap entry sharing that buffer.
@@ -93,11 +95,8 @@ struct Target {
     display::Canvas canvas;
     POINT origin{0, 0};
     RECT clip{};
+    bool monochrome = false;  // the canvas is a monochrome bitmap
 };
 bool ResolveTarget(HDC handle, Target& target);
-
-// The pixel format new compatible bitmaps of DC `handle` take: the selected
-// bitmap's in a memory DC, else the device's.
-display::PixelFormat CompatibleFormat(HDC handle, const DeviceContext& dc);
 
 }  // namespace brannock::platform::gdi
