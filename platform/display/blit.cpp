@@ -221,17 +221,44 @@ void BlitRows(const BlitJob& job, const PixelView& source, const RECT& sourceRec
     }
 }
 
+// Copies between two colour tables index by index: each source index takes
+// the target index nearest its colour.
+void TranslateRow(const std::uint8_t* source, std::uint8_t* target, int count,
+                  const std::uint8_t* map) {
+    for (int i = 0; i < count; ++i)
+        target[i] = map[source[i]];
+}
+
 // Unscaled, unmirrored, unkeyed copy, converting formats on the way.
 void CopyRows(const BlitJob& job, const PixelView& source, const RECT& sourceRect) {
-    const RowConverter convert = ConverterFor(source.format, job.target.format);
     const RECT& clip = job.clip;
     const int sourceX = sourceRect.left + (clip.left - job.targetRect.left);
     const int sourceTop = sourceRect.top + (clip.top - job.targetRect.top);
     const int sourceBytes = BytesPerPixel(source.format);
     const int targetBytes = BytesPerPixel(job.target.format);
-    for (int y = clip.top; y < clip.bottom; ++y) {
-        convert(source.Row(sourceTop + (y - clip.top)) + sourceX * sourceBytes,
-                job.target.Row(y) + clip.left * targetBytes, clip.right - clip.left);
+    const int count = clip.right - clip.left;
+    const auto eachRow = [&](auto&& convert) {
+        for (int y = clip.top; y < clip.bottom; ++y) {
+            convert(source.Row(sourceTop + (y - clip.top)) + sourceX * sourceBytes,
+                    job.target.Row(y) + clip.left * targetBytes);
+        }
+    };
+    const Palette* from = source.palette;
+    const Palette* to = job.target.palette;
+    if (from && to && from->colours != to->colours) {
+        std::uint8_t map[256];
+        for (int i = 0; i < 256; ++i)
+            map[i] = NearestIndex(*to, from->colours[i]);
+        eachRow([&](const std::uint8_t* s, std::uint8_t* t) { TranslateRow(s, t, count, map); });
+    } else if (from && !to) {
+        const PaletteRowConverter convert = FromIndexed(job.target.format);
+        eachRow([&](const std::uint8_t* s, std::uint8_t* t) { convert(s, t, count, *from); });
+    } else if (to && !from) {
+        const PaletteRowConverter convert = ToIndexed(source.format);
+        eachRow([&](const std::uint8_t* s, std::uint8_t* t) { convert(s, t, count, *to); });
+    } else {
+        const RowConverter convert = ConverterFor(source.format, job.target.format);
+        eachRow([&](const std::uint8_t* s, std::uint8_t* t) { convert(s, t, count); });
     }
 }
 
@@ -253,6 +280,7 @@ bool Blit(const BlitJob& job) {
                            to.bottom - to.top != from.bottom - from.top;
     const bool plain = !stretched && !job.mirrorLeftRight && !job.mirrorUpDown && !keyed;
     if (job.source.format != job.target.format && !plain) return false;
+    if ((job.source.palette || job.target.palette) && !plain) return false;
 
     // A source that overlaps what is written is read from a copy.
     PixelView source = job.source;
@@ -266,8 +294,9 @@ bool Blit(const BlitJob& job) {
             std::memcpy(scratch.data() + y * rowBytes, source.At(from.left, from.top + y),
                         rowBytes);
         }
-        source = {scratch.data(), static_cast<std::ptrdiff_t>(rowBytes), width, height,
-                  source.format};
+        source = {scratch.data(), static_cast<std::ptrdiff_t>(rowBytes),
+                  width,          height,
+                  source.format,  source.palette};
         sourceRect = {0, 0, width, height};
     }
 
@@ -295,6 +324,9 @@ void Fill(const PixelView& target, const RECT& rect, std::uint32_t pixel) {
     for (int y = rect.top; y < rect.bottom; ++y) {
         std::uint8_t* row = target.At(rect.left, y);
         switch (BytesPerPixel(target.format)) {
+            case 1:
+                std::memset(row, static_cast<std::uint8_t>(pixel), static_cast<std::size_t>(count));
+                break;
             case 2:
                 std::fill_n(reinterpret_cast<std::uint16_t*>(row), count,
                             static_cast<std::uint16_t>(pixel));

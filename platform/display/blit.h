@@ -47,8 +47,9 @@ struct BlitJob {
 
 // Copies sourceRect onto targetRect (stretched when the sizes differ, with
 // nearest-pixel sampling at pixel centres), drawing only inside clip.
-// Converts between formats for plain copies; keyed, mirrored or stretched
-// copies need equal formats and return false otherwise. Source and target
+// Converts between formats for plain copies (to an indexed target, the
+// nearest table colour); keyed, mirrored or stretched copies need equal
+// direct formats and return false otherwise. Source and target
 // may share memory.
 bool Blit(const BlitJob& job);
 

@@ -11,7 +11,17 @@ PixelBuffer::PixelBuffer(int width, int height, PixelFormat format, bool bottomU
       format_(format),
       bottomUp_(bottomUp),
       stride_(stride),
-      memory_(std::move(memory)) {}
+      memory_(std::move(memory)) {
+    if (format == PixelFormat::kIndexed8) palette_ = std::make_unique<Palette>();
+}
+
+std::uint32_t PixelToRgb(const PixelView& view, std::uint32_t pixel) {
+    return view.palette ? view.palette->ColourOf(pixel) : PixelToRgb(view.format, pixel);
+}
+
+std::uint32_t RgbToPixel(const PixelView& view, std::uint32_t rgb) {
+    return view.palette ? NearestIndex(*view.palette, rgb) : RgbToPixel(view.format, rgb);
+}
 
 std::shared_ptr<PixelBuffer> PixelBuffer::Create(int width, int height, PixelFormat format,
                                                  bool bottomUp) {

@@ -70,14 +70,14 @@ void ConvertRow(const std::uint8_t* source, std::uint8_t* target, int count) {
     }
 }
 
-constexpr std::size_t kFormats = 5;
+constexpr std::size_t kFormats = 6;
 
 // Instantiates `Table<F>::value` for every format, indexed by the enum.
 template <template <PixelFormat> class Entry>
 constexpr auto MakeTable() {
-    return std::array{Entry<PixelFormat::kRgb555>::value, Entry<PixelFormat::kRgb565>::value,
-                      Entry<PixelFormat::kRgb888>::value, Entry<PixelFormat::kXrgb8888>::value,
-                      Entry<PixelFormat::kArgb8888>::value};
+    return std::array{Entry<PixelFormat::kRgb555>::value,   Entry<PixelFormat::kRgb565>::value,
+                      Entry<PixelFormat::kRgb888>::value,   Entry<PixelFormat::kXrgb8888>::value,
+                      Entry<PixelFormat::kArgb8888>::value, Entry<PixelFormat::kIndexed8>::value};
 }
 
 template <PixelFormat F>

@@ -16,6 +16,7 @@ enum class PixelFormat : std::uint8_t {
     kRgb888,    // 24 bits, bytes blue, green, red
     kXrgb8888,  // 32 bits, x8 r8 g8 b8
     kArgb8888,  // 32 bits, a8 r8 g8 b8: the overlays; drawing sets alpha to 255
+    kIndexed8,  // 8 bits, an index into the colour table the pixels carry (GDI bitmaps only)
 };
 
 struct FormatInfo {
@@ -40,6 +41,8 @@ constexpr FormatInfo Info(PixelFormat format) {
             return {32, 4, 0xFF0000, 0x00FF00, 0x0000FF, 0, 0xFFFFFF};
         case PixelFormat::kArgb8888:
             return {32, 4, 0xFF0000, 0x00FF00, 0x0000FF, 0xFF000000, 0xFFFFFF};
+        case PixelFormat::kIndexed8:
+            return {8, 1, 0, 0, 0, 0, 0xFF};
     }
     return {32, 4, 0xFF0000, 0x00FF00, 0x0000FF, 0, 0xFFFFFF};
 }
@@ -56,7 +59,9 @@ bool FormatForDepth(int bitsPerPixel, PixelFormat& format);
 bool FormatForMasks(int bitsPerPixel, std::uint32_t red, std::uint32_t green, std::uint32_t blue,
                     PixelFormat& format);
 
-// Converts one pixel value to 0x00RRGGBB and back.
+// Converts one pixel value to 0x00RRGGBB and back. An index, without its
+// colour table, stands for a grey level: pixels with a table convert
+// through palette.h instead.
 template <PixelFormat F>
 constexpr std::uint32_t ToRgb(std::uint32_t pixel) {
     if constexpr (F == PixelFormat::kRgb555) {
@@ -65,6 +70,8 @@ constexpr std::uint32_t ToRgb(std::uint32_t pixel) {
     } else if constexpr (F == PixelFormat::kRgb565) {
         const std::uint32_t r = (pixel >> 11) & 0x1F, g = (pixel >> 5) & 0x3F, b = pixel & 0x1F;
         return ((r << 3 | r >> 2) << 16) | ((g << 2 | g >> 4) << 8) | (b << 3 | b >> 2);
+    } else if constexpr (F == PixelFormat::kIndexed8) {
+        return (pixel & 0xFF) * 0x010101;
     } else {
         return pixel & 0xFFFFFF;
     }
@@ -78,6 +85,8 @@ constexpr std::uint32_t FromRgb(std::uint32_t rgb) {
         return ((rgb >> 8) & 0xF800) | ((rgb >> 5) & 0x07E0) | ((rgb >> 3) & 0x001F);
     } else if constexpr (F == PixelFormat::kArgb8888) {
         return (rgb & 0xFFFFFF) | 0xFF000000;
+    } else if constexpr (F == PixelFormat::kIndexed8) {
+        return (((rgb >> 16) & 0xFF) * 77 + ((rgb >> 8) & 0xFF) * 151 + (rgb & 0xFF) * 28) >> 8;
     } else {
         return rgb & 0xFFFFFF;
     }
@@ -86,7 +95,9 @@ constexpr std::uint32_t FromRgb(std::uint32_t rgb) {
 // Reads and writes the pixel value at `p` (any alignment).
 template <PixelFormat F>
 inline std::uint32_t LoadPixel(const std::uint8_t* p) {
-    if constexpr (F == PixelFormat::kRgb555 || F == PixelFormat::kRgb565) {
+    if constexpr (F == PixelFormat::kIndexed8) {
+        return *p;
+    } else if constexpr (F == PixelFormat::kRgb555 || F == PixelFormat::kRgb565) {
         std::uint16_t v;
         std::memcpy(&v, p, 2);
         return v;
@@ -101,7 +112,9 @@ inline std::uint32_t LoadPixel(const std::uint8_t* p) {
 
 template <PixelFormat F>
 inline void StorePixel(std::uint8_t* p, std::uint32_t value) {
-    if constexpr (F == PixelFormat::kRgb555 || F == PixelFormat::kRgb565) {
+    if constexpr (F == PixelFormat::kIndexed8) {
+        *p = static_cast<std::uint8_t>(value);
+    } else if constexpr (F == PixelFormat::kRgb555 || F == PixelFormat::kRgb565) {
         const auto v = static_cast<std::uint16_t>(value);
         std::memcpy(p, &v, 2);
     } else if constexpr (F == PixelFormat::kRgb888) {

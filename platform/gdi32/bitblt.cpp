@@ -1,5 +1,5 @@
-// BitBlt: SRCCOPY between any two DCs, converting pixel formats; BLACKNESS
-// and WHITENESS fills.
+// BitBlt: SRCCOPY between any two DCs, converting pixel formats (and to and
+// from monochrome through the DCs' colours); BLACKNESS and WHITENESS fills.
 #include "platform/gdi32/drawing.h"
 
 using namespace brannock::platform;
@@ -11,10 +11,21 @@ BOOL FillBlt(HDC hdc, int x, int y, int cx, int cy, std::uint32_t rgb) {
     const bool drawn = gdi::DrawOn(
         hdc, [&](const display::PixelView& view, const RECT& clip, const gdi::Target& target) {
             const RECT area = display::Intersect(gdi::ToCanvas(target, x, y, cx, cy), clip);
-            display::Fill(view, area, display::RgbToPixel(view.format, rgb));
+            display::Fill(view, area, display::RgbToPixel(view, rgb));
             return area;
         });
     return drawn ? TRUE : FALSE;
+}
+
+// Colour to monochrome: pixels of the source's background colour become
+// white (1), all others black (0).
+void MatchRows(const display::BlitJob& job, std::uint32_t background) {
+    const display::MatchRowConverter convert = display::MatchTo(job.source.format);
+    const RECT& clip = job.clip;
+    for (int y = clip.top; y < clip.bottom; ++y) {
+        convert(job.source.At(job.sourceRect.left, job.sourceRect.top + (y - clip.top)),
+                job.target.At(clip.left, y), clip.right - clip.left, background);
+    }
 }
 
 }  // namespace
@@ -52,7 +63,21 @@ BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, in
             job.clip = drawn;
             job.source = from;
             job.sourceRect = {drawn.left - dx, drawn.top - dy, drawn.right - dx, drawn.bottom - dy};
-            display::Blit(job);
+            // Monochrome to colour: 0 takes the target's text colour, 1 its
+            // background colour.
+            display::Palette twoColours;
+            if (source.monochrome && !target.monochrome) {
+                twoColours.count = 2;
+                twoColours.colours[0] = display::SwapRedBlue(target.dc->textColour);
+                twoColours.colours[1] = display::SwapRedBlue(target.dc->backColour);
+                job.source.palette = &twoColours;
+            }
+            if (target.monochrome && !source.monochrome) {
+                MatchRows(job,
+                          display::RgbToPixel(from, display::SwapRedBlue(source.dc->backColour)));
+            } else {
+                display::Blit(job);
+            }
         }
     }
     target.dc->dirty = display::Union(target.dc->dirty, drawn);

@@ -1,9 +1,10 @@
-// Bitmaps: compatible bitmaps (the screen's format), DIB sections (16-bit
-// 5-5-5 or 5-6-5, 24-bit, 32-bit; top-down or bottom-up), GetObjectA and
-// DeleteObject.
+// Bitmaps: compatible bitmaps (the screen's format, or monochrome), DIB
+// sections (8-bit with a colour table, 16-bit 5-5-5 or 5-6-5, 24-bit,
+// 32-bit; top-down or bottom-up), GetObjectA and DeleteObject.
 #include <cstdint>
 #include <cstring>
 
+#include "platform/display/screen.h"
 #include "platform/gdi32/bitmap_factory.h"
 #include "platform/gdi32/gdi_objects.h"
 
@@ -24,11 +25,16 @@ HBITMAP AddNewBitmap(int width, int height, PixelFormat format, bool dibSection,
 namespace {
 
 // The format a DIB header asks for, or false for formats without one here
-// (palettes, compressed or unusual masks).
-bool DibFormat(const BITMAPINFO& info, PixelFormat& format) {
+// (1 and 4 bits, colour tables of palette indices, compressed or unusual
+// masks).
+bool DibFormat(const BITMAPINFO& info, UINT usage, PixelFormat& format) {
     const BITMAPINFOHEADER& header = info.bmiHeader;
     const int bits = header.biBitCount;
     if (header.biCompression == BI_RGB) {
+        if (bits == 8 && usage == DIB_RGB_COLORS) {
+            format = PixelFormat::kIndexed8;
+            return true;
+        }
         if (bits == 16) {
             format = PixelFormat::kRgb555;
             return true;
@@ -46,6 +52,21 @@ bool DibFormat(const BITMAPINFO& info, PixelFormat& format) {
     return false;
 }
 
+// Copies the colour table that follows the header: biClrUsed entries, or
+// 256 when it is 0 (more than 256 are ignored).
+void ReadColourTable(const BITMAPINFO& info, display::Palette& palette) {
+    const BITMAPINFOHEADER& header = info.bmiHeader;
+    palette.count =
+        header.biClrUsed == 0 || header.biClrUsed > 256 ? 256 : static_cast<int>(header.biClrUsed);
+    const BYTE* table = reinterpret_cast<const BYTE*>(&info) + header.biSize;
+    for (int i = 0; i < palette.count; ++i) {
+        RGBQUAD entry;
+        std::memcpy(&entry, table + i * sizeof entry, sizeof entry);
+        palette.colours[i] = (static_cast<std::uint32_t>(entry.rgbRed) << 16) |
+                             (entry.rgbGreen << 8) | entry.rgbBlue;
+    }
+}
+
 }  // namespace
 
 }  // namespace brannock::platform::gdi
@@ -57,7 +78,22 @@ HBITMAP WINAPI CreateCompatibleBitmap(HDC hdc, int cx, int cy) {
     if (!dc || cx < 0 || cy < 0) return nullptr;
     // As in Windows, a zero size gives a 1x1 bitmap.
     if (cx == 0 || cy == 0) cx = cy = 1;
-    return gdi::AddNewBitmap(cx, cy, gdi::CompatibleFormat(hdc, *dc), false, false);
+    // A DC holding bitmaps makes them like the one selected (monochrome
+    // while it holds the stock one); other DCs in the screen's format.
+    const auto selected =
+        dc->kind == gdi::DcKind::kMemory || dc->surfaceBitmap ? gdi::SelectedBitmap(hdc) : nullptr;
+    if (selected && selected->monochrome) {
+        auto bitmap = std::make_shared<gdi::Bitmap>();
+        bitmap->pixels = gdi::MonochromePixels(cx, cy);
+        if (!bitmap->pixels) return nullptr;
+        bitmap->monochrome = true;
+        return static_cast<HBITMAP>(gdi::AddBitmap(std::move(bitmap)));
+    }
+    if (!selected) return gdi::AddNewBitmap(cx, cy, display::CurrentMode().format, false, false);
+    std::shared_ptr<display::PixelBuffer> pixels;
+    HBITMAP bitmap = gdi::AddNewBitmap(cx, cy, selected->pixels->Format(), false, false, &pixels);
+    if (bitmap && pixels->ColourTable()) *pixels->ColourTable() = *selected->pixels->ColourTable();
+    return bitmap;
 }
 
 HBITMAP WINAPI CreateDIBSection(HDC, const BITMAPINFO* lpbmi, UINT usage, VOID** ppvBits,
@@ -67,14 +103,17 @@ HBITMAP WINAPI CreateDIBSection(HDC, const BITMAPINFO* lpbmi, UINT usage, VOID**
     const BITMAPINFOHEADER& header = lpbmi->bmiHeader;
     display::PixelFormat format;
     if (header.biSize < sizeof(BITMAPINFOHEADER) || header.biPlanes != 1 || header.biWidth <= 0 ||
-        header.biHeight == 0 || header.biHeight == INT32_MIN || !gdi::DibFormat(*lpbmi, format)) {
+        header.biHeight == 0 || header.biHeight == INT32_MIN ||
+        !gdi::DibFormat(*lpbmi, usage, format)) {
         return nullptr;
     }
     const bool bottomUp = header.biHeight > 0;
     const int height = bottomUp ? header.biHeight : -header.biHeight;
     std::shared_ptr<display::PixelBuffer> pixels;
     HBITMAP handle = gdi::AddNewBitmap(header.biWidth, height, format, true, bottomUp, &pixels);
-    if (handle && ppvBits) *ppvBits = pixels->Memory();
+    if (!handle) return nullptr;
+    if (display::Palette* table = pixels->ColourTable()) gdi::ReadColourTable(*lpbmi, *table);
+    if (ppvBits) *ppvBits = pixels->Memory();
     return handle;
 }
 
@@ -84,7 +123,7 @@ int WINAPI GetObjectA(HANDLE h, int c, LPVOID pv) {
     if (!pv) return sizeof(BITMAP);
     if (c < static_cast<int>(sizeof(BITMAP))) return 0;
     const display::PixelBuffer& pixels = *bitmap->pixels;
-    const int bits = display::Info(pixels.Format()).bitsPerPixel;
+    const int bits = bitmap->monochrome ? 1 : display::Info(pixels.Format()).bitsPerPixel;
     BITMAP info{};
     info.bmType = 0;
     info.bmWidth = pixels.Width();
@@ -110,6 +149,9 @@ int WINAPI GetObjectA(HANDLE h, int c, LPVOID pv) {
     header.biBitCount = static_cast<WORD>(bits);
     header.biSizeImage =
         static_cast<DWORD>(pixels.Stride() * static_cast<std::size_t>(pixels.Height()));
+    if (const display::Palette* table = pixels.ColourTable()) {
+        header.biClrUsed = static_cast<DWORD>(table->count);
+    }
     if (pixels.Format() == display::PixelFormat::kRgb565) {
         const display::FormatInfo& format = display::Info(pixels.Format());
         header.biCompression = BI_BITFIELDS;

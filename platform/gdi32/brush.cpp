@@ -16,7 +16,7 @@ int WINAPI FillRect(HDC hDC, const RECT* lprc, HBRUSH hbr) {
     const bool drawn = gdi::DrawOn(
         hDC, [&](const display::PixelView& view, const RECT& clip, const gdi::Target& target) {
             const RECT area = display::Intersect(gdi::ToCanvas(target, *lprc), clip);
-            display::Fill(view, area, display::RgbToPixel(view.format, rgb));
+            display::Fill(view, area, display::RgbToPixel(view, rgb));
             return area;
         });
     return drawn ? 1 : 0;

@@ -26,26 +26,12 @@ bool WindowAlive(HWND window) {
 
 }  // namespace
 
-display::PixelFormat CompatibleFormat(HDC handle, const DeviceContext& dc) {
-    switch (dc.kind) {
-        case DcKind::kMemory:
-            if (const auto bitmap = SelectedBitmap(handle); bitmap && !bitmap->stock) {
-                return bitmap->pixels->Format();
-            }
-            return dc.screenCompatible ? display::CurrentMode().format : dc.compatibleFormat;
-        case DcKind::kSurface:
-            if (!dc.canvas.IsScreen() && dc.canvas.buffer()) return dc.canvas.buffer()->Format();
-            return display::CurrentMode().format;
-        default:
-            return display::CurrentMode().format;
-    }
-}
-
 bool ResolveTarget(HDC handle, Target& target) {
     auto dc = FindDC(handle);
     if (!dc) return false;
     target.origin = {0, 0};
     target.clip = kUnlimited;
+    target.monochrome = false;
     switch (dc->kind) {
         case DcKind::kScreen:
             target.canvas = Canvas::Screen();
@@ -58,14 +44,20 @@ bool ResolveTarget(HDC handle, Target& target) {
             target.clip = area.client;
             break;
         }
+        case DcKind::kSurface:
+            if (!dc->surfaceBitmap) {  // the primary: the screen itself
+                target.canvas = dc->canvas;
+                break;
+            }
+            [[fallthrough]];
         case DcKind::kMemory: {
             auto bitmap = SelectedBitmap(handle);
             if (!bitmap) return false;
             target.canvas = Canvas::Buffer(bitmap->pixels);
+            target.monochrome = bitmap->monochrome;
             break;
         }
         case DcKind::kOverlay:
-        case DcKind::kSurface:
             target.canvas = dc->canvas;
             break;
     }
@@ -151,17 +143,7 @@ int WINAPI ReleaseDC(HWND, HDC hDC) {
 HDC WINAPI CreateCompatibleDC(HDC hdc) {
     auto dc = std::make_shared<DeviceContext>();
     dc->kind = DcKind::kMemory;
-    if (hdc) {
-        const auto source = gdi::FindDC(hdc);
-        if (!source) return nullptr;
-        if (source->kind == DcKind::kMemory) {
-            dc->screenCompatible = source->screenCompatible;
-            dc->compatibleFormat = source->compatibleFormat;
-        } else if (source->kind == DcKind::kSurface) {
-            dc->screenCompatible = false;
-            dc->compatibleFormat = gdi::CompatibleFormat(hdc, *source);
-        }
-    }
+    if (hdc && !gdi::FindDC(hdc)) return nullptr;
     return gdi::AddDC(std::move(dc));
 }
 

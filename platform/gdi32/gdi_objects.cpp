@@ -94,8 +94,10 @@ std::shared_ptr<T> Find(HGDIOBJ handle) {
 // Creates the stock objects once; the caller holds the table lock.
 void MakeStockLocked(Table& table) {
     if (table.defaultBitmap) return;
+    // Memory DCs start with a 1x1 monochrome bitmap, as in Windows.
     auto bitmap = std::make_shared<Bitmap>();
-    bitmap->pixels = display::PixelBuffer::Create(1, 1, display::PixelFormat::kXrgb8888);
+    bitmap->pixels = MonochromePixels(1, 1);
+    bitmap->monochrome = true;
     bitmap->stock = true;
     table.defaultBitmap = AddLocked(table, bitmap);
     auto brush = std::make_shared<Brush>();
@@ -112,6 +114,16 @@ HGDIOBJ AddBitmap(std::shared_ptr<Bitmap> bitmap) {
     return AddLocked(table, std::move(bitmap));
 }
 
+std::shared_ptr<display::PixelBuffer> MonochromePixels(int width, int height) {
+    auto pixels = display::PixelBuffer::Create(width, height, display::PixelFormat::kIndexed8);
+    if (pixels) {
+        display::Palette& table = *pixels->ColourTable();
+        table.count = 2;
+        table.colours[1] = 0xFFFFFF;
+    }
+    return pixels;
+}
+
 HGDIOBJ AddBrush(std::shared_ptr<Brush> brush) {
     Table& table = TheTable();
     std::lock_guard lock(table.mutex);
@@ -122,13 +134,30 @@ HDC AddDC(std::shared_ptr<DeviceContext> dc) {
     Table& table = TheTable();
     std::lock_guard lock(table.mutex);
     MakeStockLocked(table);
+    std::shared_ptr<Bitmap> own;
     if (dc->kind == DcKind::kMemory) {
         Slot* stock = SlotOf(table, table.defaultBitmap);
         dc->bitmapHandle = static_cast<HBITMAP>(table.defaultBitmap);
         dc->bitmap = std::get<std::shared_ptr<Bitmap>>(stock->object);
+    } else if (dc->kind == DcKind::kSurface && dc->canvas.buffer()) {
+        own = std::make_shared<Bitmap>();
+        own->pixels = dc->canvas.buffer();
+        dc->surfaceBitmap = static_cast<HBITMAP>(AddLocked(table, own));
+        if (!dc->surfaceBitmap) return nullptr;
+        dc->bitmapHandle = dc->surfaceBitmap;
+        dc->bitmap = own;
     }
     dc->brushHandle = static_cast<HBRUSH>(table.defaultBrush);
-    return static_cast<HDC>(AddLocked(table, std::move(dc)));
+    const HGDIOBJ ownHandle = dc->surfaceBitmap;
+    const auto handle = static_cast<HDC>(AddLocked(table, std::move(dc)));
+    if (own) {
+        if (!handle) {
+            RemoveLocked(table, *SlotOf(table, ownHandle));
+            return nullptr;
+        }
+        own->surfaceDC = own->selectedInto = handle;
+    }
+    return handle;
 }
 
 std::shared_ptr<Bitmap> FindBitmap(HGDIOBJ handle) {
@@ -158,9 +187,12 @@ HGDIOBJ Select(HDC dcHandle, HGDIOBJ object) {
         return previous;
     }
     auto* bitmap = std::get_if<std::shared_ptr<Bitmap>>(&objectSlot->object);
-    if (!bitmap || context.kind != DcKind::kMemory) return nullptr;
+    const bool holdsBitmaps = context.kind == DcKind::kMemory ||
+                              (context.kind == DcKind::kSurface && context.surfaceBitmap);
+    if (!bitmap || !holdsBitmaps) return nullptr;
     Bitmap& chosen = **bitmap;
     if (!chosen.stock && chosen.selectedInto && chosen.selectedInto != dcHandle) return nullptr;
+    if (chosen.surfaceDC && chosen.surfaceDC != dcHandle) return nullptr;
     HGDIOBJ previous = context.bitmapHandle;
     if (context.bitmap && !context.bitmap->stock) context.bitmap->selectedInto = nullptr;
     if (!chosen.stock) chosen.selectedInto = dcHandle;
@@ -185,7 +217,7 @@ bool DeleteGdiObject(HGDIOBJ object) {
     if (!slot) return false;
     if (auto* bitmap = std::get_if<std::shared_ptr<Bitmap>>(&slot->object)) {
         if ((*bitmap)->stock) return true;
-        if ((*bitmap)->selectedInto) return false;
+        if ((*bitmap)->selectedInto || (*bitmap)->surfaceDC) return false;
     } else if (auto* brush = std::get_if<std::shared_ptr<Brush>>(&slot->object)) {
         if ((*brush)->stock) return true;
         // A brush selected into a DC stays until it is replaced there.
@@ -208,6 +240,7 @@ bool RemoveDC(HDC handle) {
     auto* dc = std::get_if<std::shared_ptr<DeviceContext>>(&slot->object);
     if (!dc) return false;
     if ((*dc)->bitmap && !(*dc)->bitmap->stock) (*dc)->bitmap->selectedInto = nullptr;
+    if (Slot* own = SlotOf(table, (*dc)->surfaceBitmap)) RemoveLocked(table, *own);
     RemoveLocked(table, *slot);
     return true;
 }

@@ -14,8 +14,13 @@ namespace brannock::platform::gdi {
 struct Bitmap {
     std::shared_ptr<display::PixelBuffer> pixels;
     bool dibSection = false;
+    // One bit per pixel to callers: kept as indices into black and white.
+    bool monochrome = false;
     bool stock = false;
     HDC selectedInto = nullptr;  // memory DC holding it (guarded by the table lock)
+    // A surface's own pixels: selectable into that surface's DC only, and
+    // removed with it, so they are never reached once the surface is gone.
+    HDC surfaceDC = nullptr;
 };
 
 struct Brush {
@@ -36,13 +41,11 @@ struct DeviceContext {
     HWND window = nullptr;
     display::Canvas canvas;  // overlays and surfaces: fixed at creation
 
-    // Memory DCs: the selected bitmap (guarded by the table lock: read it
-    // through SelectedBitmap), and the format CreateCompatibleBitmap gives
-    // (the screen's when `screenCompatible`).
+    // Memory DCs and off-screen surface DCs: the selected bitmap (guarded by
+    // the table lock: read it through SelectedBitmap).
     HBITMAP bitmapHandle = nullptr;
     std::shared_ptr<Bitmap> bitmap;
-    bool screenCompatible = true;
-    display::PixelFormat compatibleFormat = display::PixelFormat::kXrgb8888;
+    HBITMAP surfaceBitmap = nullptr;  // surface DCs: the entry for the surface's pixels
 
     HBRUSH brushHandle = nullptr;
     COLORREF textColour = 0x000000;
@@ -55,7 +58,12 @@ struct DeviceContext {
 };
 
 HGDIOBJ AddBitmap(std::shared_ptr<Bitmap> bitmap);
+// A monochrome bitmap's pixels: indices into black (0) and white (1); null
+// when the size is refused or memory runs out.
+std::shared_ptr<display::PixelBuffer> MonochromePixels(int width, int height);
 HGDIOBJ AddBrush(std::shared_ptr<Brush> brush);
+// Adds a DC entry. Memory DCs start with the stock bitmap; a surface DC on
+// a buffer starts with a bitmap entry sharing that buffer.
 HDC AddDC(std::shared_ptr<DeviceContext> dc);
 
 std::shared_ptr<Bitmap> FindBitmap(HGDIOBJ handle);
@@ -64,17 +72,19 @@ std::shared_ptr<DeviceContext> FindDC(HDC handle);
 
 // Selects a bitmap or brush into `dc`; returns the previous one of that
 // kind, or null when the object or DC is invalid or the bitmap is selected
-// elsewhere (or the DC is not a memory DC).
+// elsewhere (or the DC holds no bitmaps: only memory DCs and off-screen
+// surface DCs do).
 HGDIOBJ Select(HDC dc, HGDIOBJ object);
 
-// The bitmap selected into a memory DC, or null.
+// The bitmap selected into a memory or surface DC, or null.
 std::shared_ptr<Bitmap> SelectedBitmap(HDC dc);
 
 // Deletes a bitmap or brush: false for invalid handles and objects that are
 // selected into a DC; stock objects stay and give true.
 bool DeleteGdiObject(HGDIOBJ object);
 
-// Removes a DC entry (deselecting its bitmap); false when invalid.
+// Removes a DC entry (deselecting its bitmap, and removing a surface DC's
+// own bitmap entry); false when invalid.
 bool RemoveDC(HDC dc);
 
 // The DC's drawing surface as it stands now: the canvas, the canvas
@@ -85,11 +95,8 @@ struct Target {
     display::Canvas canvas;
     POINT origin{0, 0};
     RECT clip{};
+    bool monochrome = false;  // the canvas is a monochrome bitmap
 };
 bool ResolveTarget(HDC handle, Target& target);
-
-// The pixel format new compatible bitmaps of DC `handle` take: the selected
-// bitmap's in a memory DC, else the device's.
-display::PixelFormat CompatibleFormat(HDC handle, const DeviceContext& dc);
 
 }  // namespace brannock::platform::gdi

@@ -19,7 +19,7 @@ COLORREF WINAPI GetPixel(HDC hdc, int x, int y) {
             const POINT p{spot.left, spot.top};
             if (Inside(clip, p)) {
                 const std::uint32_t pixel = display::ReadPixel(view.format, view.At(p.x, p.y));
-                result = display::SwapRedBlue(display::PixelToRgb(view.format, pixel));
+                result = display::SwapRedBlue(display::PixelToRgb(view, pixel));
             }
             return RECT{};
         });
@@ -34,10 +34,10 @@ COLORREF WINAPI SetPixel(HDC hdc, int x, int y, COLORREF color) {
                     const POINT p{spot.left, spot.top};
                     if (!Inside(clip, p)) return RECT{};
                     const std::uint32_t pixel =
-                        display::RgbToPixel(view.format, display::SwapRedBlue(color & 0xFFFFFF));
+                        display::RgbToPixel(view, display::SwapRedBlue(color & 0xFFFFFF));
                     display::WritePixel(view.format, view.At(p.x, p.y), pixel);
                     // The colour as the format keeps it.
-                    result = display::SwapRedBlue(display::PixelToRgb(view.format, pixel));
+                    result = display::SwapRedBlue(display::PixelToRgb(view, pixel));
                     return RECT{p.x, p.y, p.x + 1, p.y + 1};
                 });
     return result;

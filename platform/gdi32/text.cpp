@@ -16,8 +16,8 @@ BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c) {
     const bool opaque = dc->backMode == OPAQUE;
     const bool drawn = gdi::DrawOn(hdc, [&](const display::PixelView& view, const RECT& clip,
                                             const gdi::Target& target) {
-        const std::uint32_t inkPixel = display::RgbToPixel(view.format, ink);
-        const std::uint32_t paperPixel = display::RgbToPixel(view.format, paper);
+        const std::uint32_t inkPixel = display::RgbToPixel(view, ink);
+        const std::uint32_t paperPixel = display::RgbToPixel(view, paper);
         const int bytes = display::BytesPerPixel(view.format);
         const RECT line =
             gdi::ToCanvas(target, x, y, std::int64_t{gdi::kCellWidth} * c, gdi::kCellHeight);

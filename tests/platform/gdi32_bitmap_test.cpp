@@ -8,32 +8,10 @@
 
 namespace {
 
+using brannock::test::Dib;
 using brannock::test::FillArea;
+using brannock::test::MakeDib;
 using brannock::test::MemoryDC;
-
-struct Dib {
-    HBITMAP bitmap = nullptr;
-    void* bits = nullptr;
-};
-
-Dib MakeDib(int width, int height, int bits, DWORD compression = BI_RGB,
-            const DWORD* masks = nullptr) {
-    struct {
-        BITMAPINFOHEADER header;
-        DWORD masks[3];
-    } info{};
-    info.header.biSize = sizeof(BITMAPINFOHEADER);
-    info.header.biWidth = width;
-    info.header.biHeight = height;
-    info.header.biPlanes = 1;
-    info.header.biBitCount = static_cast<WORD>(bits);
-    info.header.biCompression = compression;
-    if (masks) std::memcpy(info.masks, masks, sizeof info.masks);
-    Dib dib;
-    dib.bitmap = CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(&info),
-                                  DIB_RGB_COLORS, &dib.bits, nullptr, 0);
-    return dib;
-}
 
 BITMAP Describe(HBITMAP bitmap) {
     BITMAP info{};

@@ -38,13 +38,16 @@ TEST(GdiWindowDC, DrawsOnTheScreenInsideTheClientAreaOnly) {
     FillArea(dc, {-1000, -1000, 1000, 1000}, RGB(200, 0, 0));
     EXPECT_EQ(GetPixel(dc, 0, 0), RGB(200, 0, 0));
     EXPECT_EQ(GetPixel(dc, -1, 0), CLR_INVALID);
-    // Memory DCs made from it take the screen's format.
+    // Its compatible bitmaps take the screen's format; those of a memory DC
+    // made from it are monochrome, like the bitmap it starts with.
     HDC memory = CreateCompatibleDC(dc);
-    HBITMAP bitmap = CreateCompatibleBitmap(memory, 4, 4);
-    BITMAP info{};
-    GetObjectA(bitmap, sizeof info, &info);
-    EXPECT_EQ(info.bmBitsPixel, brannock::testing::ScreenBitsPerPixel());
-    DeleteObject(bitmap);
+    for (const HDC from : {dc, memory}) {
+        HBITMAP bitmap = CreateCompatibleBitmap(from, 4, 4);
+        BITMAP info{};
+        GetObjectA(bitmap, sizeof info, &info);
+        EXPECT_EQ(info.bmBitsPixel, from == dc ? brannock::testing::ScreenBitsPerPixel() : 1);
+        DeleteObject(bitmap);
+    }
     DeleteDC(memory);
     EXPECT_FALSE(DeleteDC(dc));  // a window DC is released, not deleted
     ASSERT_EQ(ReleaseDC(window, dc), 1);
