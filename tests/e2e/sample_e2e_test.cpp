@@ -173,14 +173,15 @@ class SampleGame : public testing::Test {
     }
 
     // Takes screenshots of `window` until `wanted` holds for one and returns
-    // it; when none does within five seconds, fails and keeps the last one
-    // as a file under the test's name for a look.
+    // it; when none does within `patience`, fails and keeps the last one as
+    // a file under the test's name for a look.
     Screenshot CaptureWhen(const std::string& window, const std::string& label,
-                           const std::function<bool(const Screenshot&)>& wanted) {
+                           const std::function<bool(const Screenshot&)>& wanted,
+                           std::chrono::seconds patience = 5s) {
         fs::create_directories(BRANNOCK_E2E_SCREENSHOTS);
         const std::string path =
             std::string(BRANNOCK_E2E_SCREENSHOTS) + "/" + TestName() + "." + label + ".png";
-        const auto deadline = std::chrono::steady_clock::now() + 5s;
+        const auto deadline = std::chrono::steady_clock::now() + patience;
         for (;;) {
             Screenshot shot = display_->Capture(window, path);
             if (shot.width > 0 && wanted(shot)) return shot;
@@ -195,12 +196,16 @@ class SampleGame : public testing::Test {
     // The fighter in a screenshot of the window taken once he stands whole
     // on the floor and `where` holds for him.
     Figure CaptureFighter(const std::string& label,
-                          const std::function<bool(const Figure&)>& where = {}) {
+                          const std::function<bool(const Figure&)>& where = {},
+                          std::chrono::seconds patience = 5s) {
         Figure found;
-        CaptureWhen(window_, label, [&](const Screenshot& shot) {
-            found = FindFigure(shot, background_, colours_);
-            return found.StandsOnTheFloor() && (!where || where(found));
-        });
+        CaptureWhen(
+            window_, label,
+            [&](const Screenshot& shot) {
+                found = FindFigure(shot, background_, colours_);
+                return found.StandsOnTheFloor() && (!where || where(found));
+            },
+            patience);
         return found;
     }
 
@@ -257,8 +262,10 @@ TEST_F(SampleGame, TheFighterStandsOverTheBackgroundAndWalksRightWithAuto) {
     EXPECT_TRUE(movedRight) << pairs;
 
     // AUTO off: he stays where he is. Stopped while off the screen between
-    // the wrap points he would stay unseen, so stop him well inside it.
-    CaptureFighter("before-stop", [](const Figure& f) { return f.CentreX() < 400; });
+    // the wrap points he would stay unseen, so stop him well inside it (on
+    // a slow machine a round of his walk takes a while).
+    CaptureFighter(
+        "before-stop", [](const Figure& f) { return f.CentreX() < 400; }, 40s);
     Press("F1");
     ASSERT_EQ(TitleWhen("AUTO=0 WAIT=1"), "AUTO=0 WAIT=1");
     std::this_thread::sleep_for(200ms);
