@@ -107,6 +107,12 @@ Milliseconds IdleTimeout(const ThreadQueue& queue) {
     return timeout;
 }
 
+// The calling thread's queue, for a call that waits on it.
+std::shared_ptr<ThreadQueue> CallerQueue(State& state) {
+    Lock lock(state.mutex);
+    return CurrentQueueLocked();
+}
+
 // Waits, with `lock` held on entry and exit, until the queue's thread is
 // woken or `timeout` passes. The thread that drives the host waits in the
 // backend, so that host input ends the wait too.
@@ -240,11 +246,7 @@ BOOL WINAPI PeekMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax,
 BOOL WINAPI GetMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax) {
     if (!msg || (window && window != reinterpret_cast<HWND>(-1) && !IsWindow(window))) return -1;
     State& state = GetState();
-    std::shared_ptr<ThreadQueue> queue;
-    {
-        Lock lock(state.mutex);
-        queue = CurrentQueueLocked();
-    }
+    const std::shared_ptr<ThreadQueue> queue = CallerQueue(state);
     for (;;) {
         const bool stopping = StopPending();
         queue->hostWork = false;
@@ -281,11 +283,7 @@ DWORD WINAPI MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL 
     const bool forever = milliseconds == INFINITE;
     const auto deadline = Clock::now() + Milliseconds(forever ? 0 : milliseconds);
     State& state = GetState();
-    std::shared_ptr<ThreadQueue> queue;
-    {
-        Lock lock(state.mutex);
-        queue = CurrentQueueLocked();
-    }
+    const std::shared_ptr<ThreadQueue> queue = CallerQueue(state);
     for (;;) {
         const bool stopping = StopPending();
         queue->hostWork = false;
