@@ -21,7 +21,7 @@ std::int64_t Stretch(Vec a, Vec b, std::int64_t length) {
 TEST(ArtSkeleton, EveryPoseKeepsItsBoneLengthsAndPlantsItsFeetOnTheGround) {
     constexpr std::int64_t kTolerance = kUnit / 64;  // rounding only
     int poses = 0;
-    for (const AnimationSpec& animation : FighterAnimations()) {
+    for (const AnimationPlan& animation : FighterAnimations()) {
         for (std::size_t i = 0; i < animation.frames.size(); ++i) {
             const Pose& pose = animation.frames[i].pose;
             Joints joints;

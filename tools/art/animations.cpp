@@ -43,8 +43,8 @@ Pose Crouch(int depth) {
     return p;
 }
 
-AnimationSpec Stand() {
-    AnimationSpec a{"STAND",
+AnimationPlan Stand() {
+    AnimationPlan a{"STAND",
                     {"Guard stance, breathing: the hips sink two pixels and rise again.",
                      "Loops. The feet keep the same pixels in every frame; the last frame",
                      "shows the second one's bitmap again."},
@@ -59,8 +59,8 @@ AnimationSpec Stand() {
     return a;
 }
 
-AnimationSpec Walk() {
-    AnimationSpec a{"WALK",
+AnimationPlan Walk() {
+    AnimationPlan a{"WALK",
                     {"Walking in guard, 2 pixels a step. Sixteen frames of 2 steps carry",
                      "the body 64 pixels; a planted foot moves back 4 pixels a frame, so it",
                      "keeps its spot on the floor. Loops."},
@@ -85,8 +85,8 @@ AnimationSpec Walk() {
     return a;
 }
 
-AnimationSpec Dash() {
-    AnimationSpec a{
+AnimationPlan Dash() {
+    AnimationPlan a{
         "DASH",
         {"Dashing, 3 pixels a step: a low run, leaning in, one foot always",
          "down. Twelve frames of 2 steps carry the body 72 pixels, 6 a frame.", "Loops."},
@@ -118,8 +118,8 @@ AnimationSpec Dash() {
     return a;
 }
 
-AnimationSpec Sit() {
-    AnimationSpec a{
+AnimationPlan Sit() {
+    AnimationPlan a{
         "SIT",
         {"Crouching down into a low guard. No &JUMP: the last frame stays", "while Down is held."},
         false,
@@ -128,8 +128,8 @@ AnimationSpec Sit() {
     return a;
 }
 
-AnimationSpec Jump() {
-    AnimationSpec a{"JUMP",
+AnimationPlan Jump() {
+    AnimationPlan a{"JUMP",
                     {"Jumping: take-off, tuck at the top, legs down for the landing.",
                      "The game moves the anchor along the jump's arc (84 steps, up to",
                      "y 121) and starts STAND when it lands, so the frames add up to more",
@@ -201,8 +201,8 @@ AnimationSpec Jump() {
     return a;
 }
 
-AnimationSpec Punch1() {
-    AnimationSpec a{"PUNCH1",
+AnimationPlan Punch1() {
+    AnimationPlan a{"PUNCH1",
                     {"Straight punch with the rear hand. Ends without &JUMP, and the game",
                      "goes back to STAND."},
                     false,
@@ -232,8 +232,8 @@ AnimationSpec Punch1() {
     return a;
 }
 
-AnimationSpec Punch2() {
-    AnimationSpec a{"PUNCH2",
+AnimationPlan Punch2() {
+    AnimationPlan a{"PUNCH2",
                     {"Low punch from the crouch. Ends; the game goes on with SIT while",
                      "Down is held, STAND otherwise."},
                     false,
@@ -260,8 +260,8 @@ AnimationSpec Punch2() {
     return a;
 }
 
-AnimationSpec Kick1() {
-    AnimationSpec a{"KICK1",
+AnimationPlan Kick1() {
+    AnimationPlan a{"KICK1",
                     {"High kick with the rear leg: knee up, kick at head height, back",
                      "down. Ends; the game goes back to STAND."},
                     false,
@@ -297,8 +297,8 @@ AnimationSpec Kick1() {
     return a;
 }
 
-AnimationSpec Kick2() {
-    AnimationSpec a{"KICK2",
+AnimationPlan Kick2() {
+    AnimationPlan a{"KICK2",
                     {"Low sweep from the crouch: sitting back onto a hand, the rear leg",
                      "swept out along the floor. Ends; SIT or STAND follows."},
                     false,
@@ -335,7 +335,7 @@ AnimationSpec Kick2() {
 
 }  // namespace
 
-std::vector<AnimationSpec> FighterAnimations() {
+std::vector<AnimationPlan> FighterAnimations() {
     return {Stand(), Sit(), Walk(), Dash(), Jump(), Punch1(), Punch2(), Kick1(), Kick2()};
 }
 

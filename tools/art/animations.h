@@ -9,20 +9,20 @@
 
 namespace brannock::art {
 
-struct FrameSpec {
+struct FramePlan {
     std::string file;  // bitmap name in the folder image; a name may recur with the same pose
     Pose pose;
     int wait = 0;           // the frame stays wait + 1 steps
     bool airborne = false;  // no foot on the ground
 };
 
-struct AnimationSpec {
+struct AnimationPlan {
     std::string name;
     std::vector<std::string> notes;  // comment lines for the definition file
     bool loops = false;
-    std::vector<FrameSpec> frames;
+    std::vector<FramePlan> frames;
 };
 
-std::vector<AnimationSpec> FighterAnimations();
+std::vector<AnimationPlan> FighterAnimations();
 
 }  // namespace brannock::art

@@ -45,10 +45,10 @@ std::string DefinitionFile(const std::vector<RenderedAnimation>& animations) {
         text += std::string(line) + "\n";
     for (const RenderedAnimation& animation : animations) {
         text += "\n";
-        for (const std::string& note : animation.spec->notes)
+        for (const std::string& note : animation.plan->notes)
             text += "; " + note + "\n";
-        text += "[" + animation.spec->name + "]\n";
-        if (animation.spec->loops) text += "&JUMP " + animation.spec->name + "\n";
+        text += "[" + animation.plan->name + "]\n";
+        if (animation.plan->loops) text += "&JUMP " + animation.plan->name + "\n";
         for (const RenderedFrame& frame : animation.frames) {
             // Blanks are ignored, so the columns can line up.
             std::string line = frame.file + ",";

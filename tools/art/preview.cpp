@@ -30,7 +30,7 @@ void DrawFrame(RgbImage& target, const RenderedFrame& frame, int ax, int ay, boo
 
 const RenderedAnimation* Named(const std::vector<RenderedAnimation>& all, const char* name) {
     for (const RenderedAnimation& animation : all)
-        if (animation.spec->name == name) return &animation;
+        if (animation.plan->name == name) return &animation;
     return nullptr;
 }
 

@@ -13,8 +13,8 @@
 namespace brannock::art {
 
 bool MakeSampleArt(SampleArt& art, std::string& error) {
-    art.specs = FighterAnimations();
-    if (!RenderAnimations(art.specs, art.animations, error)) return false;
+    art.plans = FighterAnimations();
+    if (!RenderAnimations(art.plans, art.animations, error)) return false;
 
     art.files.clear();
     const std::string text = DefinitionFile(art.animations);

@@ -19,8 +19,8 @@ struct ArtFile {
 };
 
 struct SampleArt {
-    std::vector<AnimationSpec> specs;
-    std::vector<RenderedAnimation> animations;  // point into specs
+    std::vector<AnimationPlan> plans;
+    std::vector<RenderedAnimation> animations;  // point into plans
     RgbImage background;
     std::vector<ArtFile> files;  // Sprite.txt first, then the bitmaps by name
 

@@ -34,9 +34,9 @@ bool FigureBounds(const IndexedImage& image, Bounds& bounds) {
     return bounds.left < bounds.right;
 }
 
-bool RenderFrame(const FrameSpec& spec, RenderedFrame& frame, std::string& error) {
+bool RenderFrame(const FramePlan& plan, RenderedFrame& frame, std::string& error) {
     Joints joints;
-    if (!SolvePose(spec.pose, joints, error)) return false;
+    if (!SolvePose(plan.pose, joints, error)) return false;
     const IndexedImage canvas =
         PaintFighter(joints, kCanvasWidth, kCanvasHeight, kAnchorX, kAnchorY);
     Bounds b;
@@ -52,7 +52,7 @@ bool RenderFrame(const FrameSpec& spec, RenderedFrame& frame, std::string& error
     // outline) on the anchor's row; rounding in a tilted foot may leave it
     // one row off, which the offset takes up.
     int lift = 0;
-    if (!spec.airborne) {
+    if (!plan.airborne) {
         lift = kAnchorY + 1 - b.bottom;
         if (lift < -1 || lift > 1) {
             error = "the feet are " + std::to_string(lift) + " rows off the ground";
@@ -74,11 +74,11 @@ bool RenderFrame(const FrameSpec& spec, RenderedFrame& frame, std::string& error
                 frame.image.At(x, y) = canvas.At(left + x, top + y);
         }
     }
-    frame.file = spec.file;
+    frame.file = plan.file;
     frame.offsetX = left - kAnchorX + width / 2;
     frame.offsetY = top - kAnchorY + height / 2 + lift;
-    frame.wait = spec.wait;
-    frame.airborne = spec.airborne;
+    frame.wait = plan.wait;
+    frame.airborne = plan.airborne;
     return true;
 }
 
@@ -93,12 +93,12 @@ int DrawTop(const RenderedFrame& frame, int ay) {
     return ay + frame.offsetY - frame.image.height / 2;
 }
 
-bool RenderAnimations(const std::vector<AnimationSpec>& animations,
+bool RenderAnimations(const std::vector<AnimationPlan>& animations,
                       std::vector<RenderedAnimation>& rendered, std::string& error) {
     rendered.clear();
-    for (const AnimationSpec& animation : animations) {
+    for (const AnimationPlan& animation : animations) {
         RenderedAnimation& out = rendered.emplace_back();
-        out.spec = &animation;
+        out.plan = &animation;
         for (std::size_t i = 0; i < animation.frames.size(); ++i) {
             RenderedFrame frame;
             if (!RenderFrame(animation.frames[i], frame, error)) {

@@ -21,7 +21,7 @@ struct RenderedFrame {
 };
 
 struct RenderedAnimation {
-    const AnimationSpec* spec = nullptr;
+    const AnimationPlan* plan = nullptr;
     std::vector<RenderedFrame> frames;
 };
 
@@ -34,7 +34,7 @@ int DrawTop(const RenderedFrame& frame, int ay);
 // Paints every frame of `animations`. False, with the animation and frame
 // named in `error`, when a pose cannot be solved, leaves the canvas, or
 // (unless airborne) does not stand on the ground line.
-bool RenderAnimations(const std::vector<AnimationSpec>& animations,
+bool RenderAnimations(const std::vector<AnimationPlan>& animations,
                       std::vector<RenderedAnimation>& rendered, std::string& error);
 
 }  // namespace brannock::art
