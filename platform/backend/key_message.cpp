@@ -24,4 +24,15 @@ KeyMessage MakeKeyMessage(const HostKey& key, bool down, bool wasDown, bool altD
     return out;
 }
 
+WPARAM MouseKeyFlags() {
+    const auto down = [](int key) { return (GetAsyncKeyState(key) & 0x8000) != 0; };
+    WPARAM keys = 0;
+    if (down(VK_LBUTTON)) keys |= MK_LBUTTON;
+    if (down(VK_RBUTTON)) keys |= MK_RBUTTON;
+    if (down(VK_MBUTTON)) keys |= MK_MBUTTON;
+    if (down(VK_SHIFT)) keys |= MK_SHIFT;
+    if (down(VK_CONTROL)) keys |= MK_CONTROL;
+    return keys;
+}
+
 }  // namespace brannock::platform

@@ -1,6 +1,7 @@
 // The Win32 messages of key presses and releases: virtual-key code, PC scan
 // code and the lParam of WM_KEYDOWN / WM_KEYUP / WM_SYSKEYDOWN / WM_SYSKEYUP,
-// as backends post them for the host's keys or a script's.
+// as backends post them for the host's keys or a script's; and the key
+// flags of mouse messages.
 #pragma once
 
 #include "platform/windef.h"
@@ -25,5 +26,8 @@ struct KeyMessage {
 // without Ctrl, for Alt itself and for F10, else WM_KEY*. `wasDown` is the
 // key's state before the event (true for auto-repeats and releases).
 KeyMessage MakeKeyMessage(const HostKey& key, bool down, bool wasDown, bool altDown, bool ctrlDown);
+
+// The MK_* flags of mouse messages, from the key state now.
+WPARAM MouseKeyFlags();
 
 }  // namespace brannock::platform

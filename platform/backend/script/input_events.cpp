@@ -16,16 +16,6 @@ bool Down(int virtualKey) {
     return (GetAsyncKeyState(virtualKey) & 0x8000) != 0;
 }
 
-WPARAM MouseKeys() {
-    WPARAM keys = 0;
-    if (Down(VK_LBUTTON)) keys |= MK_LBUTTON;
-    if (Down(VK_RBUTTON)) keys |= MK_RBUTTON;
-    if (Down(VK_MBUTTON)) keys |= MK_MBUTTON;
-    if (Down(VK_SHIFT)) keys |= MK_SHIFT;
-    if (Down(VK_CONTROL)) keys |= MK_CONTROL;
-    return keys;
-}
-
 // The top-left corner of the target's client area on the screen.
 bool ClientOrigin(HWND target, POINT& origin) {
     display::WindowArea area;
@@ -55,7 +45,7 @@ void ApplyButton(int button, bool down, HWND target) {
     if (!ClientOrigin(target, origin)) return;
     POINT cursor{};
     GetCursorPos(&cursor);
-    PostMessageA(target, ButtonMessage(button, down), MouseKeys(),
+    PostMessageA(target, ButtonMessage(button, down), MouseKeyFlags(),
                  PointParam(cursor.x - origin.x, cursor.y - origin.y));
 }
 
@@ -76,7 +66,7 @@ void ApplyMove(int x, int y, HWND target) {
     POINT origin{};
     if (!ClientOrigin(target, origin)) return;
     SetHostCursorPos(origin.x + x, origin.y + y);
-    PostMessageA(target, WM_MOUSEMOVE, MouseKeys(), PointParam(x, y));
+    PostMessageA(target, WM_MOUSEMOVE, MouseKeyFlags(), PointParam(x, y));
 }
 
 }  // namespace

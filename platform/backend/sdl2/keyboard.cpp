@@ -182,4 +182,17 @@ HostKey TranslateKey(const SDL_Keysym& keysym) {
     return key;
 }
 
+int ButtonKey(Uint8 button) {
+    switch (button) {
+        case SDL_BUTTON_LEFT:
+            return VK_LBUTTON;
+        case SDL_BUTTON_RIGHT:
+            return VK_RBUTTON;
+        case SDL_BUTTON_MIDDLE:
+            return VK_MBUTTON;
+        default:
+            return 0;
+    }
+}
+
 }  // namespace brannock::platform::sdl2

@@ -11,4 +11,7 @@ namespace brannock::platform::sdl2 {
 // 'q' is VK 'Q' on any layout); every other key is named by its position.
 HostKey TranslateKey(const SDL_Keysym& keysym);
 
+// The virtual key of a mouse button (VK_LBUTTON, ...); 0 for other buttons.
+int ButtonKey(Uint8 button);
+
 }  // namespace brannock::platform::sdl2

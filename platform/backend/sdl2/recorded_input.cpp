@@ -10,19 +10,6 @@ namespace {
 using script::Event;
 using script::EventKind;
 
-int ButtonKey(Uint8 button) {
-    switch (button) {
-        case SDL_BUTTON_LEFT:
-            return VK_LBUTTON;
-        case SDL_BUTTON_RIGHT:
-            return VK_RBUTTON;
-        case SDL_BUTTON_MIDDLE:
-            return VK_MBUTTON;
-        default:
-            return 0;
-    }
-}
-
 // The client point under a host position, unless it is the menu's: the
 // menu bar, or anywhere while a drop-down is open.
 bool ClientPoint(HostWindow* host, int x, int y, POINT& client) {

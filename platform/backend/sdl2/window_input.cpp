@@ -31,16 +31,6 @@ bool Locate(HostWindow& host, int x, int y, Pointer& pointer) {
     return true;
 }
 
-WPARAM MouseKeys() {
-    WPARAM keys = 0;
-    if (Down(VK_LBUTTON)) keys |= MK_LBUTTON;
-    if (Down(VK_RBUTTON)) keys |= MK_RBUTTON;
-    if (Down(VK_MBUTTON)) keys |= MK_MBUTTON;
-    if (Down(VK_SHIFT)) keys |= MK_SHIFT;
-    if (Down(VK_CONTROL)) keys |= MK_CONTROL;
-    return keys;
-}
-
 LPARAM PointParam(POINT p) {
     return MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y));
 }
@@ -76,19 +66,6 @@ void FollowMenuBar(HostWindow& host, int x) {
     if (index < 0 || index == host.OpenMenuItem()) return;
     const MenuBarItem& item = layout.items[index];
     if (item.popup && item.enabled) host.OpenMenu(index, item.popup, item.left);
-}
-
-int ButtonKey(Uint8 button) {
-    switch (button) {
-        case SDL_BUTTON_LEFT:
-            return VK_LBUTTON;
-        case SDL_BUTTON_RIGHT:
-            return VK_RBUTTON;
-        case SDL_BUTTON_MIDDLE:
-            return VK_MBUTTON;
-        default:
-            return 0;
-    }
 }
 
 UINT ButtonMessage(Uint8 button, bool down) {
@@ -129,7 +106,7 @@ void HandleMouseMotion(HostWindow& host, const SDL_MouseMotionEvent& event) {
         return;
     }
     if (pointer.inMenuBar) return;  // the non-client area
-    PostMessageA(host.Handle(), WM_MOUSEMOVE, MouseKeys(), PointParam(pointer.client));
+    PostMessageA(host.Handle(), WM_MOUSEMOVE, MouseKeyFlags(), PointParam(pointer.client));
 }
 
 void HandleMouseButton(HostWindow& host, const SDL_MouseButtonEvent& event) {
@@ -163,7 +140,7 @@ void HandleMouseButton(HostWindow& host, const SDL_MouseButtonEvent& event) {
         if (down && event.button == SDL_BUTTON_LEFT) PressMenuBar(host, at.x);
         return;
     }
-    PostMessageA(host.Handle(), ButtonMessage(event.button, down), MouseKeys(),
+    PostMessageA(host.Handle(), ButtonMessage(event.button, down), MouseKeyFlags(),
                  PointParam(pointer.client));
 }
 
@@ -173,9 +150,10 @@ void HandleMouseWheel(HostWindow& host, const SDL_MouseWheelEvent& event) {
     if (delta == 0) return;
     POINT cursor{};
     GetCursorPos(&cursor);
-    PostMessageA(host.Handle(), WM_MOUSEWHEEL,
-                 MAKEWPARAM(static_cast<WORD>(MouseKeys()), static_cast<WORD>(delta * kWheelDelta)),
-                 PointParam(cursor));
+    PostMessageA(
+        host.Handle(), WM_MOUSEWHEEL,
+        MAKEWPARAM(static_cast<WORD>(MouseKeyFlags()), static_cast<WORD>(delta * kWheelDelta)),
+        PointParam(cursor));
 }
 
 void HandleWindowEvent(HostWindow& host, const SDL_WindowEvent& event) {
