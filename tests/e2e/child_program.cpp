@@ -7,6 +7,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <fstream>
+#include <iterator>
+#include <sstream>
 
 extern char** environ;
 
@@ -106,6 +109,19 @@ std::optional<int> ChildProgram::WaitForExit(std::chrono::milliseconds timeout) 
 std::string ChildProgram::Output() const {
     std::lock_guard lock(mutex_);
     return output_;
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
 }
 
 }  // namespace brannock::e2e

@@ -52,4 +52,9 @@ class ChildProgram {
     std::string output_;
 };
 
+// A file's whole content ("" when it cannot be read), and text split into
+// its lines.
+std::string ReadFile(const std::string& path);
+std::vector<std::string> Lines(const std::string& text);
+
 }  // namespace brannock::e2e

@@ -24,19 +24,6 @@ namespace fs = std::filesystem;
 constexpr const char* kLeakSuppressions =
     "LSAN_OPTIONS=suppressions=" BRANNOCK_E2E_LSAN_SUPPRESSIONS;
 
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
 TEST(RecordedRun, ASessionRecordedOnTheDisplayReplaysHeadlessToTheSameFrames) {
     if (!XvfbDisplay::Installed()) GTEST_SKIP() << "Xvfb is not installed";
     XvfbDisplay display(1024, 768);

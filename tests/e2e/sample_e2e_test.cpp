@@ -37,11 +37,6 @@ bool Same(std::uint32_t a, std::uint32_t b) {
     return ((a ^ b) & 0xF8FCF8) == 0;
 }
 
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 std::uint32_t Field(const std::string& file, std::size_t at, int bytes) {
     std::uint32_t value = 0;
     for (int i = bytes - 1; i >= 0; --i)

@@ -52,19 +52,6 @@ struct RunResult {
     std::vector<std::string> digests;  // lines of the digest file
 };
 
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
 // Each test works in a folder of its own, where the programs start.
 class ScriptedRun : public testing::Test {
   protected:

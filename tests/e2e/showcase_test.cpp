@@ -34,19 +34,6 @@ constexpr const char* kAfterEscape = "shots/after-escape.bmp";
 // The windowed screen of the test's runs; full screen is the game's 640x480.
 constexpr int kDesktopWidth = 800, kDesktopHeight = 600;
 
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
 // What the script asks for, read from its lines: the frames it saves (with
 // the screen mode F4 left the game in by then) and the frame of its Escape.
 struct Showcase {
