@@ -1,5 +1,7 @@
 #include "child_program.h"
 
+#include <gtest/gtest.h>
+
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -122,6 +124,18 @@ std::vector<std::string> Lines(const std::string& text) {
     for (std::string line; std::getline(in, line);)
         lines.push_back(line);
     return lines;
+}
+
+RunResult RunToEnd(const ProgramSetup& setup, const std::string& digestFile) {
+    ChildProgram child(setup);
+    RunResult result;
+    EXPECT_TRUE(child.Started());
+    const std::optional<int> code = child.WaitForExit(std::chrono::seconds(90));
+    result.output = child.Output();
+    EXPECT_TRUE(code.has_value()) << "still running:\n" << result.output;
+    result.exitCode = code.value_or(-1);
+    result.digests = Lines(ReadFile(digestFile));
+    return result;
 }
 
 }  // namespace brannock::e2e

@@ -52,6 +52,15 @@ class ChildProgram {
     std::string output_;
 };
 
+// What a program run to its end gave: its exit code (-1 when it did not end
+// within 90 s), its output, and the lines of the digest file it wrote.
+struct RunResult {
+    int exitCode = -1;
+    std::string output;
+    std::vector<std::string> digests;
+};
+RunResult RunToEnd(const ProgramSetup& setup, const std::string& digestFile);
+
 // A file's whole content ("" when it cannot be read), and text split into
 // its lines.
 std::string ReadFile(const std::string& path);

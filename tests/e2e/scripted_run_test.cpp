@@ -46,12 +46,6 @@ constexpr const char* kTour = R"(# A tour of the frame probe.
 99 save end.bmp
 )";
 
-struct RunResult {
-    int exitCode = -1;
-    std::string output;
-    std::vector<std::string> digests;  // lines of the digest file
-};
-
 // Each test works in a folder of its own, where the programs start.
 class ScriptedRun : public testing::Test {
   protected:
@@ -81,16 +75,11 @@ class ScriptedRun : public testing::Test {
         if (!digestsSet) knobs.push_back("BRANNOCK_DIGESTS=digests.txt");
         fs::remove(folder_ / "digests.txt");
 
-        ChildProgram child(ProgramSetup{
-            program, folder_.string(), knobs, {"DISPLAY", "WAYLAND_DISPLAY", "BRANNOCK_BACKEND"}});
-        RunResult result;
-        EXPECT_TRUE(child.Started());
-        const std::optional<int> code = child.WaitForExit(90s);
-        result.output = child.Output();
-        EXPECT_TRUE(code.has_value()) << "still running:\n" << result.output;
-        result.exitCode = code.value_or(-1);
-        result.digests = Lines(ReadFile(folder_ / "digests.txt"));
-        return result;
+        return RunToEnd(ProgramSetup{program,
+                                     folder_.string(),
+                                     knobs,
+                                     {"DISPLAY", "WAYLAND_DISPLAY", "BRANNOCK_BACKEND"}},
+                        (folder_ / "digests.txt").string());
     }
 
     fs::path folder_;

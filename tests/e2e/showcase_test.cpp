@@ -73,12 +73,6 @@ std::pair<int, int> BitmapSize(const std::string& file) {
     return {field(18), std::abs(field(22))};
 }
 
-struct RunResult {
-    int exitCode = -1;
-    std::string output;
-    std::vector<std::string> digests;  // one line per saved frame
-};
-
 // Each run works in a folder of its own that holds the sample's data, as
 // the sample folder does, and an empty shots/ for the saved frames.
 class SampleShowcase : public testing::Test {
@@ -102,7 +96,7 @@ class SampleShowcase : public testing::Test {
         fs::remove(folder_ / "digests.txt");
         std::ofstream(folder_ / "showcase.txt") << ReadFile(kShowcase) << "\n"
                                                 << escapeFrame << " save " << kAfterEscape << "\n";
-        ChildProgram child(
+        return RunToEnd(
             ProgramSetup{BRANNOCK_E2E_SAMPLE,
                          folder_.string(),
                          {"BRANNOCK_SCRIPT=showcase.txt", "BRANNOCK_DIGESTS=digests.txt",
@@ -110,15 +104,8 @@ class SampleShowcase : public testing::Test {
                           "BRANNOCK_DESKTOP=" + std::to_string(kDesktopWidth) + "x" +
                               std::to_string(kDesktopHeight),
                           kLeakSuppressions},
-                         {"DISPLAY", "WAYLAND_DISPLAY", "BRANNOCK_BACKEND"}});
-        RunResult result;
-        EXPECT_TRUE(child.Started());
-        const std::optional<int> code = child.WaitForExit(90s);
-        result.output = child.Output();
-        EXPECT_TRUE(code.has_value()) << "still running:\n" << result.output;
-        result.exitCode = code.value_or(-1);
-        result.digests = Lines(ReadFile(folder_ / "digests.txt"));
-        return result;
+                         {"DISPLAY", "WAYLAND_DISPLAY", "BRANNOCK_BACKEND"}},
+            (folder_ / "digests.txt").string());
     }
 
     fs::path folder_;
