@@ -19,51 +19,47 @@ void Resize(HostImage& image, int width, int height, int menuHeight) {
     image.pixels.resize(static_cast<std::size_t>(image.width) * image.height);
 }
 
-// Copies the screen rectangle whose top-left is `origin` into image rows
-// [firstRow, height) as 0x00RRGGBB; black outside the screen.
-void CopyScreenLocked(HostImage& image, POINT origin, int firstRow) {
+// Copies the screen rectangle whose top-left is `origin` into rows
+// [firstRow, height) of `out` (kXrgb8888); black outside the screen.
+void CopyScreenLocked(const PixelView& out, POINT origin, int firstRow) {
     const PixelView screen = ScreenViewLocked();
-    const RECT wanted{origin.x, origin.y, origin.x + image.width,
-                      origin.y + (image.height - firstRow)};
+    const RECT wanted{origin.x, origin.y, origin.x + out.width, origin.y + (out.height - firstRow)};
     const RECT visible = Intersect(wanted, Bounds(screen));
-    // Image rows from a row of the screen; the parts off the screen black.
+    // Rows from a row of the screen; the parts off the screen black.
     const auto blacken = [&](int row, int from, int to) {
-        std::uint32_t* line = image.pixels.data() + static_cast<std::ptrdiff_t>(row) * image.width;
+        auto* line = reinterpret_cast<std::uint32_t*>(out.Row(row));
         std::fill(line + from, line + to, 0u);
     };
     if (IsEmpty(visible)) {
-        for (int row = firstRow; row < image.height; ++row)
-            blacken(row, 0, image.width);
+        for (int row = firstRow; row < out.height; ++row)
+            blacken(row, 0, out.width);
         return;
     }
     const int top = firstRow + static_cast<int>(visible.top - origin.y);
     const int bottom = firstRow + static_cast<int>(visible.bottom - origin.y);
     const int left = static_cast<int>(visible.left - origin.x);
     const int right = static_cast<int>(visible.right - origin.x);
-    const PixelView out{reinterpret_cast<std::uint8_t*>(image.pixels.data()),
-                        static_cast<std::ptrdiff_t>(image.width) * 4, image.width, image.height,
-                        PixelFormat::kXrgb8888};
     const RowConverter convert = ConverterFor(screen.format, PixelFormat::kXrgb8888);
-    for (int row = firstRow; row < image.height; ++row) {
+    for (int row = firstRow; row < out.height; ++row) {
         if (row < top || row >= bottom) {
-            blacken(row, 0, image.width);
+            blacken(row, 0, out.width);
             continue;
         }
         blacken(row, 0, left);
         convert(screen.At(visible.left, visible.top + (row - top)), out.At(left, row),
                 right - left);
-        blacken(row, right, image.width);
+        blacken(row, right, out.width);
     }
 }
 
-// Puts the opaque pixels of `overlay` over the image, top-left aligned.
-void CompositeLocked(HostImage& image, const PixelBuffer& overlay) {
+// Puts the opaque pixels of `overlay` over `out`, top-left aligned.
+void CompositeLocked(const PixelView& out, const PixelBuffer& overlay) {
     const PixelView layer = overlay.View();
-    const int rows = std::min(layer.height, image.height);
-    const int columns = std::min(layer.width, image.width);
+    const int rows = std::min(layer.height, out.height);
+    const int columns = std::min(layer.width, out.width);
     for (int y = 0; y < rows; ++y) {
         const auto* from = reinterpret_cast<const std::uint32_t*>(layer.Row(y));
-        std::uint32_t* to = image.pixels.data() + static_cast<std::size_t>(y) * image.width;
+        auto* to = reinterpret_cast<std::uint32_t*>(out.Row(y));
         for (int x = 0; x < columns; ++x) {
             const std::uint32_t v = from[x];
             to[x] = (v >> 24) ? (v & 0xFFFFFF) : to[x];
@@ -73,28 +69,38 @@ void CompositeLocked(HostImage& image, const PixelBuffer& overlay) {
 
 }  // namespace
 
-bool ReadWindowImage(HWND window, HostImage& image,
-                     const std::function<void(HostImage&)>& paintMenuBar) {
+bool ReadWindowImage(HWND window, HostImage& image, const MenuBarPainter& paintMenuBar) {
     WindowArea area;
     if (!LocateWindow(window, area)) return false;
     Resize(image, area.HostWidth(), area.HostHeight(), area.menuHeight);
-    std::fill(image.pixels.begin(),
-              image.pixels.begin() + static_cast<std::ptrdiff_t>(area.menuHeight) * image.width,
-              kMenuBarColour);
-    if (paintMenuBar && area.menuHeight > 0) paintMenuBar(image);
-    std::lock_guard lock(DisplayMutex());
-    CopyScreenLocked(image, {area.client.left, area.client.top}, area.menuHeight);
-    if (const auto overlay = FindOverlayLocked(window)) CompositeLocked(image, *overlay);
+    DrawWindowImage(window, area, image.View(), paintMenuBar);
     return true;
+}
+
+void DrawWindowImage(HWND window, const WindowArea& area, const PixelView& out,
+                     const MenuBarPainter& paintMenuBar) {
+    PixelView rows = out;
+    rows.width = std::clamp(area.HostWidth(), 0, out.width);
+    rows.height = std::clamp(area.HostHeight(), 0, out.height);
+    PixelView bar = rows;
+    bar.height = std::min(area.menuHeight, rows.height);
+    for (int y = 0; y < bar.height; ++y) {
+        auto* line = reinterpret_cast<std::uint32_t*>(bar.Row(y));
+        std::fill(line, line + bar.width, kMenuBarColour);
+    }
+    if (paintMenuBar && bar.height > 0) paintMenuBar(bar);
+    std::lock_guard lock(DisplayMutex());
+    CopyScreenLocked(rows, {area.client.left, area.client.top}, bar.height);
+    if (const auto overlay = FindOverlayLocked(window)) CompositeLocked(rows, *overlay);
 }
 
 void ReadScreenImage(HostImage& image) {
     std::lock_guard lock(DisplayMutex());
     const PixelView screen = ScreenViewLocked();
     Resize(image, screen.width, screen.height, 0);
-    CopyScreenLocked(image, {0, 0}, 0);
+    CopyScreenLocked(image.View(), {0, 0}, 0);
     if (HWND owner = FullScreenOwnerLocked()) {
-        if (const auto overlay = FindOverlayLocked(owner)) CompositeLocked(image, *overlay);
+        if (const auto overlay = FindOverlayLocked(owner)) CompositeLocked(image.View(), *overlay);
     }
 }
 
@@ -102,7 +108,7 @@ void ReadScreenPixels(HostImage& image) {
     std::lock_guard lock(DisplayMutex());
     const PixelView screen = ScreenViewLocked();
     Resize(image, screen.width, screen.height, 0);
-    CopyScreenLocked(image, {0, 0}, 0);
+    CopyScreenLocked(image.View(), {0, 0}, 0);
 }
 
 }  // namespace brannock::platform::display

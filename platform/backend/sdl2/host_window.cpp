@@ -1,6 +1,6 @@
 // Host windows: each top-level window shown in an SDL window, drawn into
-// the window's surface (one row conversion, scaling only in full screen),
-// which costs little even without a GPU, as under Xvfb.
+// the window's surface (straight from the screen when unscaled, scaling
+// only in full screen), which costs little even without a GPU, as under Xvfb.
 #include "platform/backend/sdl2/host_window.h"
 
 #include <algorithm>
@@ -38,14 +38,6 @@ HostWindow::HostWindow(HWND window, SDL_Window* sdlWindow)
 
 HostWindow::~HostWindow() {
     SDL_DestroyWindow(sdlWindow_);
-}
-
-void HostWindow::Refresh() {
-    mailbox_.Write([this](display::HostImage& image) {
-        return display::ReadWindowImage(window_, image, [this](display::HostImage& bar) {
-            PaintMenuBar(window_, bar, openMenuItem_.load());
-        });
-    });
 }
 
 void HostWindow::Sync() {
@@ -112,66 +104,97 @@ void HostWindow::Expose() {
 void HostWindow::Render() {
     if (!visible_) return;
     bool again = std::chrono::steady_clock::now() < presentAgainUntil_;
-    const bool fresh = mailbox_.Take(shown_);
     if (menuDirty_) {
         menuDirty_ = false;
         again = true;
     }
-    if ((!fresh && !again) || shown_.width <= 0 || shown_.height <= 0) return;
+    if (!fresh_.exchange(false) && !again) return;
     // SDL makes the surface anew after the window's size changed.
     SDL_Surface* target = SDL_GetWindowSurface(sdlWindow_);
     if (!target) return;
-    Place(target->w, target->h);
     if (SDL_MUSTLOCK(target) && SDL_LockSurface(target) != 0) return;
-    Draw(*target, shown_.pixels.data(), shown_.width, shown_.height, 0, 0);
-    for (const DropDown& list : menu_.Lists())
-        Draw(*target, list.Pixels(), list.Width(), list.Height(), list.Left(), list.Top());
+    const bool drawn = DrawFrame(*target);
+    if (drawn) {
+        for (const DropDown& list : menu_.Lists())
+            Draw(*target, list.Pixels(), list.Width(), list.Height(), list.Left(), list.Top());
+    }
     if (SDL_MUSTLOCK(target)) SDL_UnlockSurface(target);
+    if (!drawn) return;
     FillBars(*target);
     SDL_UpdateWindowSurface(sdlWindow_);
 }
 
-void HostWindow::Place(int targetWidth, int targetHeight) {
+bool HostWindow::DrawFrame(SDL_Surface& target) {
+    display::WindowArea area;
+    if (!display::LocateWindow(window_, area) || area.HostWidth() <= 0 || area.HostHeight() <= 0)
+        return false;
+    const auto paintMenuBar = [this](const display::PixelView& bar) {
+        PaintMenuBar(window_, bar, openMenuItem_.load());
+    };
+    Place(area.HostWidth(), area.HostHeight(), target.w, target.h);
+    const bool scaled = frameRect_.w != frameWidth_ || frameRect_.h != frameHeight_;
+    if (!scaled && target.format->format == SDL_PIXELFORMAT_RGB888) {
+        // One copy from the screen, the window's part of the surface only.
+        const display::PixelView out{
+            static_cast<std::uint8_t*>(target.pixels) +
+                static_cast<std::ptrdiff_t>(frameRect_.y) * target.pitch + frameRect_.x * 4,
+            target.pitch, std::min(frameRect_.w, target.w - frameRect_.x),
+            std::min(frameRect_.h, target.h - frameRect_.y), display::PixelFormat::kXrgb8888};
+        display::DrawWindowImage(window_, area, out, paintMenuBar);
+        return true;
+    }
+    if (!display::ReadWindowImage(window_, frame_, paintMenuBar) || frame_.width <= 0 ||
+        frame_.height <= 0)
+        return false;
+    // The window may have changed its size since it was located.
+    Place(frame_.width, frame_.height, target.w, target.h);
+    Draw(target, frame_.pixels.data(), frame_.width, frame_.height, 0, 0);
+    return true;
+}
+
+void HostWindow::Place(int frameWidth, int frameHeight, int targetWidth, int targetHeight) {
+    frameWidth_ = frameWidth;
+    frameHeight_ = frameHeight;
     if (!fullScreen_) {
         // The window is the frame's size; a frame of another size (the
         // window is being resized) is shown from the top left corner.
-        frameRect_ = {0, 0, shown_.width, shown_.height};
+        frameRect_ = {0, 0, frameWidth, frameHeight};
     } else {
         // As large as fits, keeping the frame's shape: bars at the sides or
         // at the top and bottom.
-        const long long byWidth = static_cast<long long>(targetWidth) * shown_.height;
-        const long long byHeight = static_cast<long long>(targetHeight) * shown_.width;
+        const long long byWidth = static_cast<long long>(targetWidth) * frameHeight;
+        const long long byHeight = static_cast<long long>(targetHeight) * frameWidth;
         int w = targetWidth, h = targetHeight;
         if (byWidth > byHeight)
-            w = static_cast<int>(byHeight / shown_.height);
+            w = static_cast<int>(byHeight / frameHeight);
         else
-            h = static_cast<int>(byWidth / shown_.width);
+            h = static_cast<int>(byWidth / frameWidth);
         frameRect_ = {(targetWidth - w) / 2, (targetHeight - h) / 2, std::max(w, 1),
                       std::max(h, 1)};
     }
-    if (columns_.size() == static_cast<std::size_t>(frameRect_.w) && scaledFrom_ == shown_.width)
+    if (columns_.size() == static_cast<std::size_t>(frameRect_.w) && scaledFrom_ == frameWidth)
         return;
     // Nearest-neighbour scaling: the frame column each shown column takes.
-    scaledFrom_ = shown_.width;
+    scaledFrom_ = frameWidth;
     columns_.resize(static_cast<std::size_t>(frameRect_.w));
     for (int x = 0; x < frameRect_.w; ++x)
         columns_[static_cast<std::size_t>(x)] =
-            static_cast<int>(static_cast<long long>(x) * shown_.width / frameRect_.w);
+            static_cast<int>(static_cast<long long>(x) * frameWidth / frameRect_.w);
     row_.resize(columns_.size());
 }
 
 void HostWindow::Draw(SDL_Surface& target, const std::uint32_t* pixels, int width, int height,
                       int left, int top) {
-    const bool scaled = frameRect_.w != shown_.width || frameRect_.h != shown_.height;
+    const bool scaled = frameRect_.w != frameWidth_ || frameRect_.h != frameHeight_;
     // The image's rectangle in frame pixels, then in the target's.
     const int x0 =
-        frameRect_.x + static_cast<int>(static_cast<long long>(left) * frameRect_.w / shown_.width);
+        frameRect_.x + static_cast<int>(static_cast<long long>(left) * frameRect_.w / frameWidth_);
     const int x1 = frameRect_.x + static_cast<int>(static_cast<long long>(left + width) *
-                                                   frameRect_.w / shown_.width);
+                                                   frameRect_.w / frameWidth_);
     const int y0 =
-        frameRect_.y + static_cast<int>(static_cast<long long>(top) * frameRect_.h / shown_.height);
+        frameRect_.y + static_cast<int>(static_cast<long long>(top) * frameRect_.h / frameHeight_);
     const int y1 = frameRect_.y + static_cast<int>(static_cast<long long>(top + height) *
-                                                   frameRect_.h / shown_.height);
+                                                   frameRect_.h / frameHeight_);
     const int firstX = std::max(x0, 0), lastX = std::min(x1, target.w);
     if (firstX >= lastX) return;
     auto* out = static_cast<std::uint8_t*>(target.pixels);
@@ -182,7 +205,7 @@ void HostWindow::Draw(SDL_Surface& target, const std::uint32_t* pixels, int widt
         // The image row this target row shows (rounding may point just
         // outside the image at its edges).
         const int imageY = std::clamp(static_cast<int>(static_cast<long long>(y - frameRect_.y) *
-                                                       shown_.height / frameRect_.h) -
+                                                       frameHeight_ / frameRect_.h) -
                                           top,
                                       0, height - 1);
         std::uint8_t* to = out + static_cast<std::ptrdiff_t>(y) * target.pitch + firstX * bytes;
@@ -221,8 +244,8 @@ void HostWindow::FillBars(SDL_Surface& target) {
 SDL_Point HostWindow::FramePoint(int x, int y) const {
     if (frameRect_.w <= 0 || frameRect_.h <= 0) return {x, y};
     return {
-        static_cast<int>(static_cast<long long>(x - frameRect_.x) * shown_.width / frameRect_.w),
-        static_cast<int>(static_cast<long long>(y - frameRect_.y) * shown_.height / frameRect_.h)};
+        static_cast<int>(static_cast<long long>(x - frameRect_.x) * frameWidth_ / frameRect_.w),
+        static_cast<int>(static_cast<long long>(y - frameRect_.y) * frameHeight_ / frameRect_.h)};
 }
 
 }  // namespace brannock::platform::sdl2

@@ -1,8 +1,8 @@
 // The host window of one top-level window: an SDL window showing the
-// client area (under the menu bar when a menu is attached), the latest frame
-// handed over through a mailbox, the open menu lists, and full screen as
-// SDL's desktop full screen with the display mode's screen scaled and
-// letterboxed. Everything but Refresh and Handle runs on the thread that
+// client area (under the menu bar when a menu is attached) as the screen
+// holds it when the window is next drawn, the open menu lists, and full
+// screen as SDL's desktop full screen with the display mode's screen scaled
+// and letterboxed. Everything but Refresh and Handle runs on the thread that
 // started SDL.
 #pragma once
 
@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/backend/sdl2/frame_mailbox.h"
 #include "platform/backend/sdl2/menu_cascade.h"
+#include "platform/display/host_image.h"
 #include "platform/windef.h"
 
 namespace brannock::platform::sdl2 {
@@ -32,15 +32,15 @@ class HostWindow {
     HWND Handle() const { return window_; }
     Uint32 SdlId() const { return SDL_GetWindowID(sdlWindow_); }
 
-    // Any thread: copies what the window shows now into the mailbox.
-    void Refresh();
+    // Any thread: what the window shows changed; the next Render draws it.
+    void Refresh() { fresh_.store(true); }
 
     // Follows the window's size, title and visibility.
     void Sync();
     void SetFullScreen(bool on);
-    // Presents the newest frame if there is one, and the last one again for
-    // a short while after Expose (the host lost the window's pixels or
-    // changed its size).
+    // Draws the window when it changed since the last time, and at every
+    // call for a short while after Expose (the host lost the window's pixels
+    // or changed its size).
     void Render();
     void Expose();
 
@@ -58,9 +58,12 @@ class HostWindow {
 
   private:
     HostWindow(HWND window, SDL_Window* sdlWindow);
-    // Where the frame goes in a window surface of this size, and the
-    // scaling tables for it.
-    void Place(int targetWidth, int targetHeight);
+    // Where a frame of this size goes in a window surface of that size,
+    // and the scaling tables for it.
+    void Place(int frameWidth, int frameHeight, int targetWidth, int targetHeight);
+    // Draws the frame into the surface, straight from the screen when the
+    // surface takes 0x00RRGGBB rows unscaled. False when the window is gone.
+    bool DrawFrame(SDL_Surface& target);
     // Draws an image given in frame pixels (0x00RRGGBB rows) at its place.
     void Draw(SDL_Surface& target, const std::uint32_t* pixels, int width, int height, int left,
               int top);
@@ -69,8 +72,10 @@ class HostWindow {
 
     HWND window_;
     SDL_Window* sdlWindow_;
-    FrameMailbox mailbox_;
-    display::HostImage shown_;        // the frame on screen
+    std::atomic<bool> fresh_{true};  // changed since last drawn
+    display::HostImage frame_;       // the frame, when it must be converted or scaled
+    int frameWidth_ = 0;             // the size of the frame last drawn
+    int frameHeight_ = 0;
     SDL_Rect frameRect_{};            // where it is shown in the window surface
     std::vector<int> columns_;        // the frame column of each shown column
     int scaledFrom_ = 0;              // the frame width columns_ was made for

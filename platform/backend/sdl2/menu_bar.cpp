@@ -49,19 +49,20 @@ int MenuBarItemAt(const MenuBarLayout& layout, int x) {
     return -1;
 }
 
-void PaintMenuBar(HWND window, display::HostImage& image, int openItem) {
-    const PixelRows rows{image.pixels.data(), image.width, image.menuHeight, image.width};
-    if (image.menuHeight <= 0) return;
-    FillPixels(rows, 0, image.menuHeight - 1, image.width, image.menuHeight, kEdgeColour);
+void PaintMenuBar(HWND window, const display::PixelView& bar, int openItem) {
+    const PixelRows rows{reinterpret_cast<std::uint32_t*>(bar.bits), bar.width, bar.height,
+                         static_cast<int>(bar.pitch / 4)};
+    if (bar.height <= 0) return;
+    FillPixels(rows, 0, bar.height - 1, bar.width, bar.height, kEdgeColour);
     MenuBarLayout layout;
     HMENU menu = GetMenu(window);
     if (!LayOutMenuBar(window, layout)) return;
-    const int textTop = (image.menuHeight - gdi::kCellHeight) / 2;
+    const int textTop = (bar.height - gdi::kCellHeight) / 2;
     for (int i = 0; i < layout.count; ++i) {
         const MenuBarItem& item = layout.items[i];
         std::uint32_t colour = item.enabled ? kMenuTextColour : kMenuGrayedColour;
         if (i == openItem) {
-            FillPixels(rows, item.left, 0, item.right, image.menuHeight - 1, kMenuHighlightColour);
+            FillPixels(rows, item.left, 0, item.right, bar.height - 1, kMenuHighlightColour);
             colour = kMenuHighlightTextColour;
         }
         char buffer[128];

@@ -4,7 +4,7 @@
 // allocated.
 #pragma once
 
-#include "platform/display/host_image.h"
+#include "platform/display/pixel_buffer.h"
 #include "platform/windef.h"
 
 namespace brannock::platform::sdl2 {
@@ -31,8 +31,8 @@ bool LayOutMenuBar(HWND window, MenuBarLayout& layout);
 // The item under x, or -1.
 int MenuBarItemAt(const MenuBarLayout& layout, int x);
 
-// Paints the menu bar rows of `image` (image.menuHeight of them), showing
+// Paints the menu bar into `bar` (kXrgb8888 rows, the bar's height), showing
 // item `openItem` (or none, -1) as open.
-void PaintMenuBar(HWND window, display::HostImage& image, int openItem);
+void PaintMenuBar(HWND window, const display::PixelView& bar, int openItem);
 
 }  // namespace brannock::platform::sdl2

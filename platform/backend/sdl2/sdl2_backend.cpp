@@ -2,9 +2,11 @@
 // main window's thread): its events are read and its windows rendered in
 // PumpEvents there, and calls made on other threads are queued for it
 // (message boxes too: their callers wait for the answer).
-// Frames come from any thread through each window's mailbox, so drawing
-// never waits for the window thread. An idle window thread sleeps in SDL's
-// event wait; other threads end it with an event of the backend's own.
+// A thread that draws only marks the windows it changed and wakes the window
+// thread, which copies the screen at its next pump (under the display lock,
+// so frames are whole): drawing never waits for the window thread's pump.
+// An idle window thread sleeps in SDL's event wait; other threads end it
+// with an event of the backend's own.
 #include "platform/backend/sdl2/sdl2_backend.h"
 
 #include <SDL.h>
