@@ -69,6 +69,19 @@ std::string LastErrorLines(std::FILE* file) {
     return last;
 }
 
+// Ends a helper process: asked first, then killed, so that one that misses
+// its signal cannot hold up the test; says so when it had to be killed.
+void EndProcess(pid_t pid, const char* name) {
+    kill(pid, SIGTERM);
+    for (int waited = 0; waited < 3000; waited += 10) {
+        if (waitpid(pid, nullptr, WNOHANG) != 0) return;
+        usleep(10 * 1000);
+    }
+    std::fprintf(stderr, "%s did not end within 3 s of SIGTERM; killed\n", name);
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+}
+
 }  // namespace
 
 int Screenshot::Count(int left, int top, int right, int bottom, std::uint32_t rgb) const {
@@ -130,11 +143,8 @@ XvfbDisplay::XvfbDisplay(int width, int height, const std::string& windowManager
 }
 
 XvfbDisplay::~XvfbDisplay() {
-    for (pid_t pid : {windowManager_, server_}) {
-        if (pid <= 0) continue;
-        kill(pid, SIGTERM);
-        waitpid(pid, nullptr, 0);
-    }
+    if (windowManager_ > 0) EndProcess(windowManager_, "evilwm");
+    if (server_ > 0) EndProcess(server_, "Xvfb");
     for (std::FILE* errors : {windowManagerErrors_, serverErrors_})
         if (errors) std::fclose(errors);
 }
