@@ -81,7 +81,17 @@ template <std::size_t kPixel, std::size_t kBytes, std::size_t... kLane>
 [[gnu::always_inline]] inline void ReverseVector(Byte* __restrict target,
                                                  const Byte* __restrict source,
                                                  std::index_sequence<kLane...>) {
-    if constexpr (kPixel == 2 && kBytes == 16) {
+    if constexpr (kPixel == 4 && kBytes == 32) {
+        // The two halves swapped as they are loaded, then each reversed in
+        // place: cheaper than a shuffle across the halves on some cores.
+        typedef std::uint32_t Half __attribute__((vector_size(16)));
+        typedef std::uint32_t Whole __attribute__((vector_size(32)));
+        Half low, high;
+        std::memcpy(&low, source, sizeof low);
+        std::memcpy(&high, source + 16, sizeof high);
+        const Whole v = __builtin_shufflevector(high, low, 3, 2, 1, 0, 7, 6, 5, 4);
+        std::memcpy(target, &v, sizeof v);
+    } else if constexpr (kPixel == 2 && kBytes == 16) {
         // Without a byte shuffle (plain SSE2) reversing the 32-bit words and
         // swapping their halves is quicker than a shuffle of 16-bit lanes.
         typedef std::uint32_t Words __attribute__((vector_size(16)));
