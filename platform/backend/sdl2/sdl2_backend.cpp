@@ -136,9 +136,10 @@ class Sdl2Backend final : public Backend {
 
     void WaitForHost(std::chrono::milliseconds timeout) override {
         const auto ms = std::clamp<std::chrono::milliseconds::rep>(timeout.count(), 0, kMaxWaitMs);
-        // Peeks, leaving the event for the pump.
-        if (ms > 0) SDL_WaitEventTimeout(nullptr, static_cast<int>(ms));
-        lastPoll_ = {};  // what ended the wait is read at the next pump
+        // Peeks, leaving the event for the pump. SDL read the host's events
+        // just before it found one: the pump need not read them again.
+        if (ms > 0) hostRead_ = SDL_WaitEventTimeout(nullptr, static_cast<int>(ms)) == 1;
+        lastPoll_ = {};  // what ended the wait is taken at the next pump
     }
 
     void WakeHost() override {
@@ -165,8 +166,12 @@ class Sdl2Backend final : public Backend {
         const auto now = std::chrono::steady_clock::now();
         if (now - lastPoll_ >= kPollInterval) {
             lastPoll_ = now;
+            // One read of the host's events, then SDL's queue drained: each
+            // SDL_PollEvent would read the host again.
+            if (!hostRead_) SDL_PumpEvents();
+            hostRead_ = false;
             SDL_Event event;
-            while (SDL_PollEvent(&event)) {
+            while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
                 if (event.type == wakeEvent_) {
                     wakePending_ = false;
                     continue;
@@ -285,6 +290,7 @@ class Sdl2Backend final : public Backend {
     bool pumping_ = false;
     std::vector<std::unique_ptr<HostWindow>> retired_;
     std::chrono::steady_clock::time_point lastPoll_{};
+    bool hostRead_ = false;  // SDL's queue holds all the host has sent
 
     sdl2::Joysticks joysticks_;
 
