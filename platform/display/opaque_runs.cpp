@@ -35,11 +35,44 @@ inline std::uint32_t ValueOf(Pixel24 p) {
 
 }  // namespace
 
+OpaqueRuns::OpaqueRuns() = default;
+OpaqueRuns::~OpaqueRuns() = default;
+
 void OpaqueRuns::Clear() {
     ready_ = false;
     width_ = height_ = 0;
     rowStart_.clear();
     runs_.clear();
+    mirrorState_ = MirrorState::kNotMade;
+}
+
+const OpaqueRuns::Mirror* OpaqueRuns::MirrorOf(const PixelView& image, const ColourKey& key) {
+    if (mirrorState_ == MirrorState::kNotMade) {
+        mirrorState_ = MirrorState::kFailed;
+        try {
+            if (!mirror_) mirror_ = std::make_unique<Mirror>();
+            const int bytes = BytesPerPixel(image.format);
+            const std::size_t rowBytes = static_cast<std::size_t>(image.width) * bytes;
+            mirror_->pixels.resize(rowBytes * image.height);
+            for (int y = 0; y < image.height; ++y) {
+                const std::uint8_t* from = image.Row(y);
+                std::uint8_t* to = mirror_->pixels.data() + rowBytes * y + rowBytes;
+                for (int x = 0; x < image.width; ++x) {
+                    to -= bytes;
+                    std::memcpy(to, from + static_cast<std::ptrdiff_t>(x) * bytes, bytes);
+                }
+            }
+            mirror_->view = {mirror_->pixels.data(),
+                             static_cast<std::ptrdiff_t>(rowBytes),
+                             image.width,
+                             image.height,
+                             image.format,
+                             image.palette};
+            if (mirror_->runs.Build(mirror_->view, key)) mirrorState_ = MirrorState::kMade;
+        } catch (const std::bad_alloc&) {
+        }
+    }
+    return mirrorState_ == MirrorState::kMade ? mirror_.get() : nullptr;
 }
 
 bool OpaqueRuns::Build(const PixelView& image, const ColourKey& key) {
@@ -106,9 +139,9 @@ void OpaqueRuns::Encode(const PixelView& image, const KeyTest& key) {
 namespace {
 
 // Draws the rows of `job` from `runs`, whose kPixel-byte source column sx
-// lands at sx + shift, or at shift - sx when mirrored; when clipped, only
-// source columns [first, last) are drawn.
-template <std::size_t kPixel, std::size_t kVector, bool kMirrored, bool kClipped>
+// lands at sx + shift; when clipped, only source columns [first, last) are
+// drawn.
+template <std::size_t kPixel, std::size_t kVector, bool kClipped>
 [[gnu::always_inline]] inline void DrawRows(const BlitJob& job, const OpaqueRuns& runs, int first,
                                             int last, int shift) {
     // All the loop reads is held in locals: a store through the target's
@@ -138,18 +171,8 @@ template <std::size_t kPixel, std::size_t kVector, bool kMirrored, bool kClipped
                 a = std::max(a, first);
                 b = std::min(b, last);
             }
-            const std::size_t bytes = static_cast<std::size_t>(b - a) * kPixel;
-            if constexpr (!kMirrored) {
-                run_copy::CopyForward<kVector>(target + (shift + a) * kPixel, source + a * kPixel,
-                                               bytes);
-            } else if constexpr (kPixel == 3) {
-                std::uint8_t* out = target + (shift - (b - 1)) * kPixel;
-                for (int sx = b - 1; sx >= a; --sx, out += kPixel)
-                    std::memcpy(out, source + sx * kPixel, kPixel);
-            } else {
-                run_copy::CopyReversed<kPixel, kVector>(target + (shift - (b - 1)) * kPixel,
-                                                        source + a * kPixel, bytes);
-            }
+            run_copy::CopyForward<kVector>(target + (shift + a) * kPixel, source + a * kPixel,
+                                           static_cast<std::size_t>(b - a) * kPixel);
         }
         rowStart += step;
         source += sourcePitch;
@@ -163,29 +186,13 @@ template <std::size_t kPixel, std::size_t kVector>
     const RECT& clip = job.clip;
     const RECT& from = job.sourceRect;
     // The source columns the clip lets through.
-    int first, last;
-    if (job.mirrorLeftRight) {
-        first = from.left + (to.right - clip.right);
-        last = from.left + (to.right - clip.left);
+    const int first = from.left + (clip.left - to.left);
+    const int last = from.left + (clip.right - to.left);
+    const int shift = to.left - from.left;
+    if (first > 0 || last < runs.Width()) {
+        DrawRows<kPixel, kVector, true>(job, runs, first, last, shift);
     } else {
-        first = from.left + (clip.left - to.left);
-        last = from.left + (clip.right - to.left);
-    }
-    const bool clipped = first > 0 || last < runs.Width();
-    if (job.mirrorLeftRight) {
-        const int shift = to.right - 1 + from.left;
-        if (clipped) {
-            DrawRows<kPixel, kVector, true, true>(job, runs, first, last, shift);
-        } else {
-            DrawRows<kPixel, kVector, true, false>(job, runs, first, last, shift);
-        }
-    } else {
-        const int shift = to.left - from.left;
-        if (clipped) {
-            DrawRows<kPixel, kVector, false, true>(job, runs, first, last, shift);
-        } else {
-            DrawRows<kPixel, kVector, false, false>(job, runs, first, last, shift);
-        }
+        DrawRows<kPixel, kVector, false>(job, runs, first, last, shift);
     }
 }
 
@@ -237,7 +244,7 @@ void AllowWideRunCopies(bool allowed) {
     wideCopiesAllowed.store(allowed, std::memory_order_relaxed);
 }
 
-bool BlitRuns(const BlitJob& job, const OpaqueRuns& runs) {
+bool BlitRuns(const BlitJob& job, OpaqueRuns& runs) {
     const RECT& to = job.targetRect;
     const RECT& from = job.sourceRect;
     if (!runs.Ready() || runs.Width() != job.source.width || runs.Height() != job.source.height ||
@@ -251,6 +258,19 @@ bool BlitRuns(const BlitJob& job, const OpaqueRuns& runs) {
     if (job.source.bits == job.target.bits) return false;
     if (IsEmpty(job.clip) || IsEmpty(to)) return true;
 
+    if (job.mirrorLeftRight) {
+        // Forward from the mirror, where source column x is column
+        // width - 1 - x: the same pixels land in the same places.
+        const OpaqueRuns::Mirror* mirror = runs.MirrorOf(job.source, job.key);
+        if (!mirror) return false;
+        BlitJob forward = job;
+        forward.source = mirror->view;
+        forward.sourceRect = {runs.Width() - from.right, from.top, runs.Width() - from.left,
+                              from.bottom};
+        forward.mirrorLeftRight = false;
+        DrawRuns(forward, mirror->runs);
+        return true;
+    }
     DrawRuns(job, runs);
     return true;
 }
