@@ -10,31 +10,19 @@ set -euo pipefail
 wine=$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)
 wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 session=$(mktemp -d "${TMPDIR:-/tmp}/brannock-wine.XXXXXX")
-xvfb=""
+. "$(dirname "$0")/xvfb.sh"
 
 cleanup() {
     WINEPREFIX="$session/prefix" "$wineserver" -k 2>/dev/null || true
-    if [ -n "$xvfb" ]; then
-        kill "$xvfb" 2>/dev/null || true
-        wait "$xvfb" 2>/dev/null || true
-    fi
+    stop_xvfb
     rm -rf "$session"
 }
 trap cleanup EXIT
 
 # The desktop, as Wine's virtual desktop fills the whole screen of its own
-# Xvfb, which picks a free display number and writes it to -displayfd.
+# Xvfb.
 export BRANNOCK_WINE_DESKTOP=1024x768
-Xvfb -displayfd 3 -screen 0 "${BRANNOCK_WINE_DESKTOP}x24" -nolisten tcp 3>"$session/display" \
-    2>/dev/null &
-xvfb=$!
-for _ in $(seq 100); do
-    [ -s "$session/display" ] && break
-    sleep 0.1
-done
-[ -s "$session/display" ] || { echo "with-wine: Xvfb did not start" >&2; exit 1; }
-
-export DISPLAY=":$(head -n 1 "$session/display")"
+start_xvfb "$session" "${BRANNOCK_WINE_DESKTOP}x24" || exit 1
 export WINEPREFIX="$session/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 "$wine" wineboot -i >/dev/null 2>&1
 "$wine" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1

@@ -13,21 +13,11 @@ program="$build/tools/bench/brannock_pacing_bench"
 BRANNOCK_BACKEND=headless "$program" "$seconds"
 
 session=$(mktemp -d "${TMPDIR:-/tmp}/brannock-pacing.XXXXXX")
-xvfb=""
+. scripts/xvfb.sh
 cleanup() {
-    if [ -n "$xvfb" ]; then
-        kill "$xvfb" 2>/dev/null || true
-        wait "$xvfb" 2>/dev/null || true
-    fi
+    stop_xvfb
     rm -rf "$session"
 }
 trap cleanup EXIT
-# Xvfb picks a free display number and writes it to -displayfd.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$session/display" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 100); do
-    [ -s "$session/display" ] && break
-    sleep 0.1
-done
-[ -s "$session/display" ] || { echo "pacing_bench: Xvfb did not start" >&2; exit 1; }
-DISPLAY=":$(head -n 1 "$session/display")" BRANNOCK_BACKEND=sdl2 "$program" "$seconds"
+start_xvfb "$session" 1024x768x24 || exit 1
+BRANNOCK_BACKEND=sdl2 "$program" "$seconds"
