@@ -132,6 +132,17 @@ void WaitIdle(ThreadQueue& queue, Lock& lock, Milliseconds timeout) {
     queue.hostWaiting = false;
 }
 
+// Reads the host's input into the queues before a waiting call looks at its
+// queue; work that comes meanwhile sets hostWork again, so that the call's
+// next WaitIdle returns at once. True when a stop was pending before the
+// pump: the call then ends instead of waiting.
+bool PumpBeforeLooking(ThreadQueue& queue) {
+    const bool stopping = StopPending();
+    queue.hostWork = false;
+    PumpBackend();
+    return stopping;
+}
+
 }  // namespace
 
 void PostLocked(ThreadQueue& queue, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -248,9 +259,7 @@ BOOL WINAPI GetMessageA(LPMSG msg, HWND window, UINT filterMin, UINT filterMax) 
     State& state = GetState();
     const std::shared_ptr<ThreadQueue> queue = CallerQueue(state);
     for (;;) {
-        const bool stopping = StopPending();
-        queue->hostWork = false;
-        PumpBackend();
+        const bool stopping = PumpBeforeLooking(*queue);
         Lock lock(state.mutex);
         while (ServeOneSent(*queue, lock)) {
         }
@@ -285,9 +294,7 @@ DWORD WINAPI MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL 
     State& state = GetState();
     const std::shared_ptr<ThreadQueue> queue = CallerQueue(state);
     for (;;) {
-        const bool stopping = StopPending();
-        queue->hostWork = false;
-        PumpBackend();
+        const bool stopping = PumpBeforeLooking(*queue);
         Lock lock(state.mutex);
         MSG found{};
         if (wakeMask != 0 &&
