@@ -2,13 +2,15 @@
 # Xvfb on a free display (it picks the number itself and writes it to
 # -displayfd) and exports DISPLAY; stop_xvfb ends it. Callers keep a session
 # directory for the display number and call stop_xvfb from their clean-up.
+# -noreset: Xvfb otherwise resets whenever its last client leaves, and turns
+# away a client that connects meanwhile.
 xvfb_pid=""
 
 # start_xvfb SESSION_DIR SCREEN (WIDTHxHEIGHTxDEPTH); fails when Xvfb does
 # not come up within 10 s.
 start_xvfb() {
     local session=$1 screen=$2
-    Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$session/display" 2>/dev/null &
+    Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset 3>"$session/display" 2>/dev/null &
     xvfb_pid=$!
     for _ in $(seq 100); do
         [ -s "$session/display" ] && break

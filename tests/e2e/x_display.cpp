@@ -106,6 +106,9 @@ XvfbDisplay::XvfbDisplay(int width, int height, const std::string& windowManager
         return;
     }
     // Xvfb picks a free display number itself and writes it to -displayfd.
+    // -noreset: by default the server resets when its last client leaves,
+    // and a client connecting during the reset is turned away; a window
+    // manager that fails at once would make the next connection fail.
     int fds[2];
     if (pipe(fds) != 0) return;
     const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
@@ -117,7 +120,7 @@ XvfbDisplay::XvfbDisplay(int width, int height, const std::string& windowManager
         close(fds[0]);
         dup2(errors, STDERR_FILENO);
         execlp("Xvfb", "Xvfb", "-displayfd", displayFd.c_str(), "-screen", "0", screen.c_str(),
-               "-nolisten", "tcp", static_cast<char*>(nullptr));
+               "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
         _exit(127);
     }
     close(fds[1]);
