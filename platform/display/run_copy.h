@@ -1,8 +1,10 @@
-// Copies of one run of pixels: the inner loop of drawing from opaque runs. A sprite's runs are
-// short and of similar lengths, so a run is copied inline as a few fixed-size blocks, the last ones
-// overlapping those before rather than leaving a tail, and the code branches only on the run's size
-// class; a call to memcpy would cost about as much as the copy. kVector is the widest vector the
-// calling code is compiled for: 16 bytes anywhere, 32 in code built for AVX2.
+// Copies of one run of pixels: the inner loop of drawing from opaque runs.
+// A sprite's runs are short and of similar lengths, so a run is copied
+// inline as a few fixed-size blocks, the last ones overlapping those before
+// rather than leaving a tail, and the code branches only on the run's size
+// class; a call to memcpy would cost about as much as the copy. kVector is
+// the widest vector the calling code is compiled for: 16 bytes anywhere, 32
+// in code built for AVX2.
 #pragma once
 
 #include <cstddef>
